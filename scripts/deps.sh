@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake clang-format
+  build-essential cmake pkg-config clang-format
   libgtest-dev libgmock-dev libbenchmark-dev
   libopenimageio-dev openimageio-tools
   libembree-dev libtbb-dev
