@@ -2,9 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <cstdio>
 #include <ctime>
 #include <limits>
-#include <regex>
 
 namespace {
 
@@ -64,17 +65,22 @@ TEST(FormatTime, IsTheCurrentLocalTimeZeroFilled) {
     const std::string text = formatTime();
     const std::time_t after = std::time(nullptr);
 
-    std::smatch m;
-    ASSERT_TRUE(
-        std::regex_match(text, m, std::regex(R"((\d\d)/(\d\d)/(\d{4}) (\d\d):(\d\d):(\d\d))")))
-        << text;
+    // "DD/MM/YYYY hh:mm:ss": every field zero-filled to its width.
+    const std::string shape = "00/00/0000 00:00:00";
+    ASSERT_EQ(text.size(), shape.size()) << text;
+    for (size_t i = 0; i < shape.size(); ++i) {
+        if (shape[i] == '0')
+            EXPECT_TRUE(std::isdigit(static_cast<unsigned char>(text[i]))) << text << " at " << i;
+        else
+            EXPECT_EQ(text[i], shape[i]) << text << " at " << i;
+    }
     std::tm local{};
-    local.tm_mday = std::stoi(m[1]);
-    local.tm_mon = std::stoi(m[2]) - 1;
-    local.tm_year = std::stoi(m[3]) - 1900;
-    local.tm_hour = std::stoi(m[4]);
-    local.tm_min = std::stoi(m[5]);
-    local.tm_sec = std::stoi(m[6]);
+    ASSERT_EQ(std::sscanf(text.c_str(), "%d/%d/%d %d:%d:%d", &local.tm_mday, &local.tm_mon,
+                          &local.tm_year, &local.tm_hour, &local.tm_min, &local.tm_sec),
+              6)
+        << text;
+    local.tm_mon -= 1;
+    local.tm_year -= 1900;
     local.tm_isdst = -1;
     const std::time_t shown = std::mktime(&local);
     EXPECT_GE(shown, before) << text;
