@@ -91,9 +91,9 @@ TEST(FrameSampler, HooksSeeEveryPixelAndEachCompleteRowOnce) {
     host::RenderThreads threads(3);
     host::ImagePixels frame;
     frame.width = 17;
-    frame.height = 23;
-    std::vector<std::atomic<int>> pixelCalls(size_t(17 * 23));
-    std::vector<std::atomic<int>> lineCalls(23);
+    frame.height = 61;
+    std::vector<std::atomic<int>> pixelCalls(size_t(17 * 61));
+    std::vector<std::atomic<int>> lineCalls(61);
     std::atomic<int> incompleteRows{0};
     host::SampleFrame(
         threads, SkyTracer(), 1, frame,
@@ -110,12 +110,12 @@ TEST(FrameSampler, HooksSeeEveryPixelAndEachCompleteRowOnce) {
                 if (frame.Pixel(x, y)[0] != float(x) || frame.Pixel(x, y)[1] != float(y))
                     incompleteRows++;
         });
-    for (int i = 0; i < 17 * 23; ++i)
+    for (int i = 0; i < 17 * 61; ++i)
         EXPECT_EQ(pixelCalls[size_t(i)], 1) << i;
-    for (int y = 0; y < 23; ++y)
+    for (int y = 0; y < 61; ++y)
         EXPECT_EQ(lineCalls[size_t(y)], 1) << y;
     EXPECT_EQ(incompleteRows, 0);
-    EXPECT_EQ(frame.Pixel(16, 22)[0], 16.0f);
+    EXPECT_EQ(frame.Pixel(16, 60)[0], 16.0f);
 }
 
 TEST(FrameSampler, ManyThreadsRenderTheSameBitsAsOne) {
