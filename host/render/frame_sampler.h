@@ -20,6 +20,8 @@ inline double StratifiedOffset(int i, int n) {
     return (double(i) + 0.5) / double(n);
 }
 
+inline constexpr int maxSamplesPerAxis = 256;
+
 struct NoPixelHook {
     void operator()(int, int, Rgba&) const {}
 };
@@ -28,7 +30,7 @@ struct NoLineHook {
 };
 
 // Renders image.width × image.height pixels (image is resized to fit) with samplesPerAxis² rays
-// per pixel (at least 1).
+// per pixel (samplesPerAxis is held to 1..maxSamplesPerAxis).
 //   camera(Ray& ray, double x, double y): fills ray.p and ray.v for the image position (x, y)
 //     in pixels (x right, y down; pixel (i, j) covers [i, i+1) × [j, j+1)); ray.sample holds
 //     the sample's index in its pixel. A ray left with zero origin and direction is no sample:
@@ -41,7 +43,9 @@ template <typename Camera, typename PixelHook = NoPixelHook, typename LineHook =
 void SampleFrame(RenderThreads& threads, const Tracer& tracer, int samplesPerAxis,
                  ImagePixels& image, Camera&& camera, PixelHook&& pixelHook = {},
                  LineHook&& lineHook = {}) {
-    const int n = samplesPerAxis > 1 ? samplesPerAxis : 1;
+    const int n = samplesPerAxis < 1
+                      ? 1
+                      : (samplesPerAxis > maxSamplesPerAxis ? maxSamplesPerAxis : samplesPerAxis);
     const int width = image.width > 0 ? image.width : 0;
     const int height = image.height > 0 ? image.height : 0;
     image.rgba.resize(size_t(width) * size_t(height) * 4);
@@ -55,12 +59,13 @@ void SampleFrame(RenderThreads& threads, const Tracer& tracer, int samplesPerAxi
         constexpr int batchSize = Tracer::maxBatch;
         Ray rays[batchSize];
         Rgba colors[batchSize];
-        const int total = width * n * n; // the row's samples, pixel by pixel, j-major, i-minor
+        // The row's samples, pixel by pixel, j-major and i-minor within a pixel.
+        const long long total = (long long)width * n * n;
         int camX = 0, camI = 0, camJ = 0;
         int traceX = 0, traceSample = 0;
         Rgba sum;
-        for (int first = 0; first < total; first += batchSize) {
-            const int count = total - first < batchSize ? total - first : batchSize;
+        for (long long first = 0; first < total; first += batchSize) {
+            const int count = total - first < batchSize ? int(total - first) : batchSize;
             for (int k = 0; k < count; ++k) {
                 rays[k] = Ray();
                 rays[k].sample = camJ * n + camI;

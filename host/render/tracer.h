@@ -1,5 +1,6 @@
 // Ray tracing of a RenderScene through Embree: built once per frame, then traced from every
-// render thread at once. Host-internal.
+// render thread at once. One Tracer serves a whole render; each Build reuses its Embree device.
+// Host-internal.
 #pragma once
 
 #include "render_color.h"
