@@ -83,6 +83,7 @@ public:
 protected:
     explicit BaseObject(Int32 type);
     void HierarchyChanged() override { UpdateGlobalMatrices(); }
+    GeListHead* GetBranchHead() override { return &tags_; }
     C4DAtom* CloneAtom(COPYFLAGS flags) const override;
 
 private:
