@@ -10,6 +10,7 @@
 #include "c4d_baseobject.h"
 #include "c4d_basetag.h"
 #include "c4d_basetime.h"
+#include "c4d_console.h"
 #include "c4d_customdata.h"
 #include "c4d_descid.h"
 #include "c4d_description.h"

@@ -1,10 +1,9 @@
 #include "c4d_general.h"
 
+#include "c4d_console.h"
 #include "c4d_resource.h"
 #include "host_events.h"
 #include "resources.h"
-
-#include <iostream>
 
 namespace {
 
@@ -79,7 +78,7 @@ Bool GeResource::Init(const Filename& path) {
     std::string error;
     loaded_ = host::LoadResourceFolder(path.GetString().GetStdString(), error);
     if (!loaded_)
-        std::cerr << error << '\n';
+        GePrint(String(error));
     return loaded_;
 }
 
