@@ -1,5 +1,6 @@
 #include "c4d_basebitmap.h"
 #include "c4d_basetag.h"
+#include "c4d_console.h"
 #include "c4d_description.h"
 #include "c4d_general.h"
 #include "c4d_resource.h"
@@ -166,8 +167,10 @@ TEST_F(Resources, MalformedFilesGiveOneErrorNamingFilePlaceAndKey) {
         SCOPED_TRACE(c.text);
         TempFolder folder("bad_resources");
         const std::string path = folder.Write(c.file, c.text);
+        host::ConsoleCapture console;
         EXPECT_FALSE(g_resource.Init(Filename(String(folder.Path()))));
         EXPECT_EQ(host::LastResourceError(), path + ": " + c.error);
+        EXPECT_EQ(console.Lines(), std::vector<std::string>{path + ": " + c.error});
         // Nothing of the bad folder was taken; what was loaded before is still there.
         EXPECT_EQ(GeLoadString(10001), String("Ovrin Tag"));
         Description d;
@@ -176,6 +179,7 @@ TEST_F(Resources, MalformedFilesGiveOneErrorNamingFilePlaceAndKey) {
         ++checked;
     }
     EXPECT_EQ(checked, 11);
+    host::ConsoleCapture console;
     EXPECT_FALSE(g_resource.Init(Filename("/no/such/folder")));
     EXPECT_EQ(host::LastResourceError(), "/no/such/folder: no such resource folder");
 }
