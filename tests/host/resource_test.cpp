@@ -115,15 +115,15 @@ public:
 };
 
 TEST_F(Resources, ANodeWithoutItsOwnDescriptionHookGetsItsRegisteredResource) {
-    ASSERT_TRUE(RegisterTagPlugin(1990201, "Plain", 0, PlainTag::Alloc, "OvrinTag", nullptr, 0));
+    ASSERT_TRUE(RegisterTagPlugin(1990201, "Plain", 0, PlainTag::Alloc, "Ovrin360Cam", nullptr, 0));
     Description byType;
     EXPECT_TRUE(byType.LoadDescription(1990201));
-    EXPECT_EQ(byType.GetName(), String("OvrinTag"));
+    EXPECT_EQ(byType.GetName(), String("Ovrin360Cam"));
     BaseTag* tag = BaseTag::Alloc(1990201);
     ASSERT_NE(tag, nullptr);
     Description shown;
     EXPECT_TRUE(tag->GetDescription(&shown, DESCFLAGS_DESC_NONE));
-    EXPECT_NE(shown.FindSymbol("OVRINTAG_DOME_FOV"), nullptr);
+    EXPECT_NE(shown.FindSymbol("OVRINVP_CUBEMAP_LAYOUT"), nullptr);
     BaseTag::Free(tag);
     Description none;
     EXPECT_FALSE(none.LoadDescription(Int32(1990299))); // no such plug-in
