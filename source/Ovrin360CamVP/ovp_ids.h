@@ -1,0 +1,174 @@
+// Parameter identifiers of the render effect, their value sets and the defaults a new render
+// effect holds. The numbers are stored with the render settings: never renumber.
+#pragma once
+
+#include "ovrin/ovrin_param_defaults.h"
+
+enum {
+    OVRINVP_HEADER = 1000, // bitmap button; a click opens the product web site
+    OVRINVP_DOME_MASK = 1011,
+    OVRINVP_DOME_MASK_FILE = 1012,
+    OVRINVP_OVERLAY_INFO = 1013,
+    OVRINVP_OVERLAY_TIMECODE = 1014,
+    OVRINVP_OVERLAY_FRAME = 1015,
+    OVRINVP_OVERLAY_TEXT = 1016,
+    OVRINVP_TEXT = 1017,
+    OVRINVP_TEXT_SIZE = 1018,
+    OVRINVP_LOGO = 1019,
+    OVRINVP_LOGO_FILE = 1020,
+    OVRINVP_SYPHON = 1023,
+    OVRINVP_SYPHON_MODE = 1024,
+    OVRINVP_GROUP_FULLDOME = 1027,
+    OVRINVP_DOME_OVERLAYS = 1028, // master switch of the dome overlays
+    OVRINVP_GROUP_STEREO = 1029,
+    OVRINVP_STEREO_OUTPUT = 1030,
+    OVRINVP_STEREO_SHIFT = 1031,
+    OVRINVP_STEREO_SWAP = 1032,
+    OVRINVP_GROUP_SINGLE_CHANNEL = 1033,
+    OVRINVP_STEREO_CHANNEL = 1034,
+    OVRINVP_GROUP_ANAGLYPH = 1035,
+    OVRINVP_ANAGLYPH_COLORS = 1036,
+    OVRINVP_ANAGLYPH_METHOD = 1037,
+    OVRINVP_ANAGLYPH_GAMMA = 1038,
+    OVRINVP_GROUP_SIDE_BY_SIDE = 1039,
+    OVRINVP_STEREO_ARRANGEMENT = 1040,
+    OVRINVP_LEFT_FLIP_X = 1041,
+    OVRINVP_LEFT_FLIP_Y = 1042,
+    OVRINVP_RIGHT_FLIP_X = 1043,
+    OVRINVP_RIGHT_FLIP_Y = 1044,
+    OVRINVP_GROUP_INTERLACED = 1045,
+    OVRINVP_INTERLACE_PATTERN = 1046,
+    OVRINVP_GROUP_CUBEMAP = 1047,
+    OVRINVP_CUBEMAP_LAYOUT = 1048,
+    OVRINVP_CUBEMAP_SINGLE_FACE = 1049,
+    OVRINVP_GROUP_CUBEMAP_FACES = 1050,
+    OVRINVP_CUBEMAP_FACE_1 = 1051,
+    OVRINVP_CUBEMAP_FACE_2 = 1052,
+    OVRINVP_CUBEMAP_FACE_3 = 1053,
+    OVRINVP_CUBEMAP_FACE_4 = 1054,
+    OVRINVP_CUBEMAP_FACE_5 = 1055,
+    OVRINVP_CUBEMAP_FACE_6 = 1056,
+    OVRINVP_CUBEMAP_CROSS_POSITION = 1057,
+    // 36 bitmap buttons previewing the layout, 6 per row: element k shows cell (k % 6, k / 6).
+    OVRINVP_CUBEMAP_PREVIEW_0 = 1058,
+    OVRINVP_CUBEMAP_PREVIEW_35 = 1093,
+    OVRINVP_WEBSITE = 1096,
+    OVRINVP_VERSION = 1097, // read-only version line
+    OVRINVP_TIMECODE_OFFSET = 1098,
+};
+inline constexpr Int32 OVRINVP_CUBEMAP_PREVIEW_COUNT = 36;
+
+// OVRINVP_DOME_MASK
+enum {
+    OVRINVP_DOME_MASK_CIRCLE = 0, // nothing outside the dome circle
+    OVRINVP_DOME_MASK_CUSTOM = 1,
+    OVRINVP_DOME_MASK_NONE = 2,
+};
+
+// OVRINVP_LOGO
+enum {
+    OVRINVP_LOGO_OWN = 0,
+    OVRINVP_LOGO_CUSTOM = 1,
+    OVRINVP_LOGO_NONE = 2,
+};
+
+// OVRINVP_SYPHON_MODE: any value other than lines-and-frames publishes whole frames only.
+enum {
+    OVRINVP_SYPHON_MODE_LINES = 0,
+    OVRINVP_SYPHON_MODE_FRAMES = 1,
+};
+
+// OVRINVP_STEREO_OUTPUT
+enum {
+    OVRINVP_STEREO_OUTPUT_ANAGLYPH = 0,
+    OVRINVP_STEREO_OUTPUT_SIDE_BY_SIDE = 1,
+    OVRINVP_STEREO_OUTPUT_INTERLACED = 2,
+    OVRINVP_STEREO_OUTPUT_SINGLE_CHANNEL = 3,
+};
+
+// OVRINVP_STEREO_CHANNEL
+enum {
+    OVRINVP_STEREO_CHANNEL_LEFT = 0,
+    OVRINVP_STEREO_CHANNEL_RIGHT = 1,
+};
+
+// OVRINVP_ANAGLYPH_COLORS
+enum {
+    OVRINVP_ANAGLYPH_COLORS_RED_BLUE = 0,
+    OVRINVP_ANAGLYPH_COLORS_RED_GREEN = 1,
+};
+
+// OVRINVP_ANAGLYPH_METHOD: the red/blue matrices
+enum {
+    OVRINVP_ANAGLYPH_METHOD_TRUE = 0,
+    OVRINVP_ANAGLYPH_METHOD_COLOR = 1,
+    OVRINVP_ANAGLYPH_METHOD_HALF_COLOR = 2,
+    OVRINVP_ANAGLYPH_METHOD_OPTIMIZED = 3,
+    OVRINVP_ANAGLYPH_METHOD_MONO = 4,
+};
+
+// OVRINVP_STEREO_ARRANGEMENT
+enum {
+    OVRINVP_STEREO_ARRANGEMENT_WIDTH = 0,  // left beside right
+    OVRINVP_STEREO_ARRANGEMENT_HEIGHT = 1, // one above the other
+};
+
+// OVRINVP_INTERLACE_PATTERN
+enum {
+    OVRINVP_INTERLACE_ROWS = 0,
+    OVRINVP_INTERLACE_COLUMNS = 1,
+    OVRINVP_INTERLACE_CHECKERBOARD = 2,
+};
+
+// OVRINVP_CUBEMAP_LAYOUT (columns × rows)
+enum {
+    OVRIN_CUBEMAP_CROSS_HORIZONTAL = 0, // 4 × 3
+    OVRIN_CUBEMAP_CROSS_VERTICAL = 1,   // 3 × 4
+    OVRIN_CUBEMAP_STRIP_HORIZONTAL = 2, // 6 × 1
+    OVRIN_CUBEMAP_GRID_HORIZONTAL = 3,  // 3 × 2
+    OVRIN_CUBEMAP_STRIP_VERTICAL = 4,   // 1 × 6
+    OVRIN_CUBEMAP_GRID_VERTICAL = 5,    // 2 × 3
+    OVRIN_CUBEMAP_SINGLE_FACE = 6,      // 1 × 1
+};
+
+// Cube face codes: the channel of a cube-face view. A grid cell without a face holds NONE.
+enum {
+    OVRIN_FACE_NONE = -1,
+    OVRIN_FACE_LEFT = 0,
+    OVRIN_FACE_RIGHT = 1,
+    OVRIN_FACE_DOWN = 2,
+    OVRIN_FACE_UP = 3,
+    OVRIN_FACE_BACK = 4,
+    OVRIN_FACE_FRONT = 5,
+};
+inline constexpr Int32 OVRIN_FACE_COUNT = 6;
+
+// What a new render effect holds, in the order it is written. The stereo output settings, the
+// flips, the interlace pattern and the timecode offset are not written and read as zero.
+inline constexpr ParamDefault OVRINVP_DEFAULTS[] = {
+    {OVRINVP_DOME_MASK, ParamKind::Int32, OVRINVP_DOME_MASK_CIRCLE},
+    {OVRINVP_DOME_MASK_FILE, ParamKind::Filename},
+    {OVRINVP_DOME_OVERLAYS, ParamKind::Bool, 1},
+    {OVRINVP_OVERLAY_INFO, ParamKind::Bool, 0},
+    {OVRINVP_OVERLAY_TIMECODE, ParamKind::Bool, 0},
+    {OVRINVP_OVERLAY_FRAME, ParamKind::Bool, 0},
+    {OVRINVP_OVERLAY_TEXT, ParamKind::Bool, 0},
+    {OVRINVP_TEXT, ParamKind::String, 0, {}, "TITLE\nDirected by\nProduced by\nMusic by\nLicence"},
+    {OVRINVP_TEXT_SIZE, ParamKind::Float, 1.0},
+    {OVRINVP_LOGO, ParamKind::Int32, OVRINVP_LOGO_OWN},
+    {OVRINVP_LOGO_FILE, ParamKind::Filename},
+    {OVRINVP_SYPHON, ParamKind::Bool, 0},
+    {OVRINVP_SYPHON_MODE, ParamKind::Int32, OVRINVP_SYPHON_MODE_LINES},
+    {OVRINVP_ANAGLYPH_COLORS, ParamKind::Int32, OVRINVP_ANAGLYPH_COLORS_RED_BLUE},
+    {OVRINVP_ANAGLYPH_METHOD, ParamKind::Int32, OVRINVP_ANAGLYPH_METHOD_OPTIMIZED},
+    {OVRINVP_ANAGLYPH_GAMMA, ParamKind::Float, 1.0},
+    {OVRINVP_CUBEMAP_LAYOUT, ParamKind::Int32, OVRIN_CUBEMAP_CROSS_HORIZONTAL},
+    {OVRINVP_CUBEMAP_SINGLE_FACE, ParamKind::Int32, OVRIN_FACE_FRONT},
+    {OVRINVP_CUBEMAP_CROSS_POSITION, ParamKind::Int32, 1},
+    {OVRINVP_CUBEMAP_FACE_1, ParamKind::Int32, OVRIN_FACE_RIGHT},
+    {OVRINVP_CUBEMAP_FACE_2, ParamKind::Int32, OVRIN_FACE_LEFT},
+    {OVRINVP_CUBEMAP_FACE_3, ParamKind::Int32, OVRIN_FACE_UP},
+    {OVRINVP_CUBEMAP_FACE_4, ParamKind::Int32, OVRIN_FACE_DOWN},
+    {OVRINVP_CUBEMAP_FACE_5, ParamKind::Int32, OVRIN_FACE_FRONT},
+    {OVRINVP_CUBEMAP_FACE_6, ParamKind::Int32, OVRIN_FACE_BACK},
+};
