@@ -1,0 +1,100 @@
+#include "ovrin_stereo_map.h"
+
+#include "OvrinTag/otag_ids.h"
+#include "ovrin_geometry.h"
+
+#include <atomic>
+#include <cmath>
+#include <mutex>
+#include <thread>
+
+namespace {
+
+std::mutex slotLock;
+// Who holds slotLock. A thread reads its own id here only when it stored it itself, so a
+// relaxed load answers "do I hold the slot" without a lock.
+std::atomic<std::thread::id> slotHolder{};
+BaseShader* slot = nullptr; // read and written only by the holder
+
+Bool holdsSlot() {
+    return slotHolder.load(std::memory_order_relaxed) == std::this_thread::get_id();
+}
+
+void releaseSlotShader() {
+    if (slot)
+        slot->FreeRender();
+    slot = nullptr;
+}
+
+BaseShader* linkedSeparationShader(const BaseContainer* tag, BaseDocument* doc) {
+    (void)tag;
+    (void)doc;
+    return nullptr;
+}
+
+// Texture position of dir (camera space) on the separation map.
+Vector64 mapPosition(const BaseContainer& tag, const Vector64& dir) {
+    const Vector64 d = quarterTurnBackX.TransformVector(dir); // back to the geo / dome frame
+    if (tag.GetInt32(OVRINTAG_PROJECTION) == OVRINTAG_PROJECTION_DOME &&
+        tag.GetInt32(OVRINTAG_DOME_AXIS) == OVRINTAG_DOME_AXIS_UP) {
+        // Dome-master position, v counted upward from the bottom edge.
+        const Float fov = tag.GetFloat(OVRINTAG_DOME_FOV);
+        const Float theta = std::atan2(std::sqrt(d.x * d.x + d.y * d.y), d.z);
+        const Float phi = std::atan2(d.y, d.x);
+        const Float r = theta / (fov * 0.5);
+        return {(r * std::cos(phi) + 1.0) * 0.5, (r * std::sin(phi) + 1.0) * 0.5, 0.5};
+    }
+    // Equirectangular position, a quarter turn ahead of the panorama lens.
+    const Float a = std::atan2(d.x, d.y) / PI2 - 0.25;
+    Float u = 1.0 - a;
+    if (1.0 < u)
+        u -= 1.0;
+    const Float theta = d.z >= 1.0 ? 0.0 : (d.z <= -1.0 ? PI : std::acos(d.z));
+    return {u, 1.0 - (theta / -PI + 1.0), 0.0};
+}
+
+} // namespace
+
+void InitShader(const BaseContainer* tag, BaseDocument* doc) {
+    if (holdsSlot()) {
+        releaseSlotShader();
+    } else {
+        slotLock.lock();
+        slotHolder.store(std::this_thread::get_id(), std::memory_order_relaxed);
+    }
+    BaseShader* shader = linkedSeparationShader(tag, doc);
+    if (shader && shader->InitRender(InitRenderStruct(doc)) != INITRENDERRESULT::OK)
+        shader = nullptr; // not prepared, so nothing to release; the document keeps it
+    slot = shader;
+}
+
+void FreeShader() {
+    if (!holdsSlot())
+        return;
+    releaseSlotShader();
+    slotHolder.store(std::thread::id(), std::memory_order_relaxed);
+    slotLock.unlock();
+}
+
+BaseShader* GetSeparationShader() {
+    return holdsSlot() ? slot : nullptr;
+}
+
+Float SampleSeparationMap(const BaseContainer* tag, Vector64 dir, BaseShader* shader) {
+    if (!tag || !tag->GetBool(OVRINTAG_SEPARATION_MAP))
+        return 1.0;
+    if (!shader)
+        shader = GetSeparationShader();
+    if (!shader)
+        return 1.0;
+    ChannelData cd;
+    cd.p = mapPosition(*tag, dir);
+    cd.n = Vector64(0, 1, 0);
+    cd.d = Vector64(1, 1, 1);
+    cd.t = 0.0;
+    cd.texflag = TEX_TILE;
+    cd.vd = nullptr;
+    cd.off = 0.0;
+    cd.scale = 0.0;
+    return shader->Sample(&cd).x;
+}
