@@ -1,30 +1,9 @@
 #include "ovrin_geometry.h"
 
+#include "ovrin_trig.h"
+
 #include <cmath>
 #include <limits>
-
-Float ofMap(Float value, Float inputMin, Float inputMax, Float outputMin, Float outputMax,
-            Bool clamp) {
-    constexpr Float epsilon = 1.1920928955078125e-07; // 2^-23, the single-precision epsilon
-    if (std::fabs(inputMin - inputMax) < epsilon)
-        return outputMin;
-    const Float out =
-        (outputMax - outputMin) * ((value - inputMin) / (inputMax - inputMin)) + outputMin;
-    if (!clamp)
-        return out;
-    if (outputMin > outputMax) {
-        if (out < outputMax)
-            return outputMax;
-        if (out > outputMin)
-            return outputMin;
-        return out;
-    }
-    if (out > outputMax)
-        return outputMax;
-    if (out < outputMin)
-        return outputMin;
-    return out;
-}
 
 Float clampRadians(Float angle) {
     constexpr Float twoPi = PI2;
@@ -48,17 +27,23 @@ Vector64 texelToDome(Vector64 texel, Float fieldOfView, Bool mask) {
     const Float r = std::sqrt(a * a + b * b);
     if (r > 1.01 && mask)
         return {0, 0, 0};
-    const Float phi = std::atan2(b, a);
+    // The azimuth φ = atan2(b, a) enters only through cos φ = a/r and sin φ = b/r; using the
+    // quotients saves an atan2 and a sincos per ray. At the centre φ is 0.
     const Float theta = (fieldOfView * 0.5) * r;
-    const Float sinTheta = std::sin(theta);
-    return {std::cos(phi) * sinTheta, std::sin(phi) * sinTheta, std::cos(theta)};
+    Float sinTheta, cosTheta;
+    ovrin::sinCos(theta, sinTheta, cosTheta);
+    if (r == 0.0)
+        return {sinTheta, 0.0, cosTheta};
+    return {(a / r) * sinTheta, (b / r) * sinTheta, cosTheta};
 }
 
 Vector64 geoToDome(Vector64 geo) {
     const Float a = ((1.0 - geo.x) - 0.25) * PI2;
     const Float p = geo.y * PI;
-    const Float sinP = std::sin(p);
-    return {std::cos(a) * sinP, -(std::sin(a) * sinP), std::cos(p)};
+    Float sinA, cosA, sinP, cosP;
+    ovrin::sinCos(a, sinA, cosA);
+    ovrin::sinCos(p, sinP, cosP);
+    return {cosA * sinP, -(sinA * sinP), cosP};
 }
 
 Bool domeMasked(Vector64 texel) {

@@ -7,10 +7,33 @@
 
 #include "ge_matrix.h"
 
+#include <cmath>
+
 // Linear remap of value from [inputMin, inputMax] to [outputMin, outputMax]; a degenerate
-// input range (narrower than the single-precision epsilon) gives outputMin.
-Float ofMap(Float value, Float inputMin, Float inputMax, Float outputMin, Float outputMax,
-            Bool clamp);
+// input range (narrower than the single-precision epsilon) gives outputMin. Inline: the lens
+// calls it per ray with constant input ranges, which then fold away.
+inline Float ofMap(Float value, Float inputMin, Float inputMax, Float outputMin, Float outputMax,
+                   Bool clamp) {
+    constexpr Float epsilon = 1.1920928955078125e-07; // 2^-23, the single-precision epsilon
+    if (std::fabs(inputMin - inputMax) < epsilon)
+        return outputMin;
+    const Float out =
+        (outputMax - outputMin) * ((value - inputMin) / (inputMax - inputMin)) + outputMin;
+    if (!clamp)
+        return out;
+    if (outputMin > outputMax) {
+        if (out < outputMax)
+            return outputMax;
+        if (out > outputMin)
+            return outputMin;
+        return out;
+    }
+    if (out > outputMax)
+        return outputMax;
+    if (out < outputMin)
+        return outputMin;
+    return out;
+}
 
 // Wraps an angle into [0, 2π). Non-finite angles give NaN.
 Float clampRadians(Float angle);

@@ -73,11 +73,9 @@ TEST(TexelToDome, CentreRimAndCorners) {
         Bool mask;
         Vector64 expected;
     } cases[] = {
-        {0.5, 0.5, true, {0, 0, 1}},
-        {1.0, 0.5, true, {1, 0, leak}},    // right edge: the horizon
-        {0.5, 0.0, true, {leak, 1, leak}}, // top of the image: +Y
-        {0.0, 0.5, true, {-1, 1.2246467991473532e-16, leak}},
-        {0.0, 0.0, true, {0, 0, 0}}, // r = √2 > 1.01: no direction
+        {0.5, 0.5, true, {0, 0, 1}},     {1.0, 0.5, true, {1, 0, leak}}, // right edge: the horizon
+        {0.5, 0.0, true, {0, 1, leak}},                                  // top of the image: +Y
+        {0.0, 0.5, true, {-1, 0, leak}}, {0.0, 0.0, true, {0, 0, 0}}, // r = √2 > 1.01: no direction
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.u << "," << c.v);
