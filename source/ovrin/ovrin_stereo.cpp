@@ -36,10 +36,9 @@ Int32 GetStereoAxis(const BaseContainer* tag) {
     return tag ? tag->GetInt32(OVRINTAG_STEREO_AXIS) : 0;
 }
 
-Matrix64 GetStereoCamMatrix(const CameraObject* camera, const StereoCameraInfo& info,
-                            Vector64 dir, Int32 axis, Bool domeAxisUp, Float convergence,
-                            Float eyeSeparation, Float separation, Vector64& convergencePoint,
-                            Vector64& toeInAxis) {
+Matrix64 GetStereoCamMatrix(const CameraObject* camera, const StereoCameraInfo& info, Vector64 dir,
+                            Int32 axis, Bool domeAxisUp, Float convergence, Float eyeSeparation,
+                            Float separation, Vector64& convergencePoint, Vector64& toeInAxis) {
     const Matrix64 worldFromCamera = camera ? camera->GetMg() : Matrix64();
     Matrix64 r = info.m;
     // The eye's offset from the camera centre, in the eye's own axes.

@@ -26,7 +26,6 @@ Int32 GetStereoAxis(const BaseContainer* tag);
 // convergencePoint receives the camera-local point the eye is toed in to and toeInAxis the
 // camera-local axis of that turn; both are zero when there is no toe-in. A null camera stands
 // at the origin.
-Matrix64 GetStereoCamMatrix(const CameraObject* camera, const StereoCameraInfo& info,
-                            Vector64 dir, Int32 axis, Bool domeAxisUp, Float convergence,
-                            Float eyeSeparation, Float separation, Vector64& convergencePoint,
-                            Vector64& toeInAxis);
+Matrix64 GetStereoCamMatrix(const CameraObject* camera, const StereoCameraInfo& info, Vector64 dir,
+                            Int32 axis, Bool domeAxisUp, Float convergence, Float eyeSeparation,
+                            Float separation, Vector64& convergencePoint, Vector64& toeInAxis);
