@@ -44,13 +44,15 @@ Vector64 mapPosition(const BaseContainer& tag, const Vector64& dir) {
         const Float r = theta / (fov * 0.5);
         return {(r * std::cos(phi) + 1.0) * 0.5, (r * std::sin(phi) + 1.0) * 0.5, 0.5};
     }
-    // Equirectangular position, a quarter turn ahead of the panorama lens.
-    const Float a = std::atan2(d.x, d.y) / PI2 - 0.25;
+    // Equirectangular position, a quarter turn ahead of the panorama lens: u from the azimuth
+    // about the zenith, v = θ/π from the zenith down (both quotients as products).
+    constexpr Float inv2Pi = 1.0 / PI2, invPi = 1.0 / PI;
+    const Float a = std::atan2(d.x, d.y) * inv2Pi - 0.25;
     Float u = 1.0 - a;
     if (1.0 < u)
         u -= 1.0;
     const Float theta = d.z >= 1.0 ? 0.0 : (d.z <= -1.0 ? PI : std::acos(d.z));
-    return {u, 1.0 - (theta / -PI + 1.0), 0.0};
+    return {u, 1.0 - (1.0 - theta * invPi), 0.0};
 }
 
 } // namespace

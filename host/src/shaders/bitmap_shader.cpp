@@ -17,16 +17,21 @@ struct Taps {
 };
 
 Taps taps(Float t, int n, bool tile) {
-    if (!std::isfinite(t))
-        t = 0.0;
+    if (!std::isfinite(t) || std::fabs(t) > 1e6)
+        t = 0.0;                 // far outside any sensible lookup: read the origin texel
     const Float x = t * n - 0.5; // in texel units, texel centres on the integers
-    const Float below = std::floor(x);
+    // floor(x) through an integer conversion (|x| is bounded above), cheaper than the call.
+    long below = static_cast<long>(x);
+    if (Float(below) > x)
+        --below;
     Taps r;
-    r.weight = x - below;
+    r.weight = x - Float(below);
     if (tile) {
-        const Float wrapped = below - n * std::floor(below / n); // 0 ≤ wrapped < n
-        r.first = std::min(int(wrapped), n - 1);
-        r.second = (r.first + 1) % n;
+        long wrapped = below;
+        if (wrapped < 0 || wrapped >= n) // whole tiles away: the slow remainder
+            wrapped = ((below % n) + n) % n;
+        r.first = int(wrapped);
+        r.second = r.first + 1 == n ? 0 : r.first + 1;
     } else if (x <= 0.0) {
         r.weight = 0.0;
     } else if (x >= n - 1) {
