@@ -2,8 +2,9 @@
 #pragma once
 
 #include "c4d_basecontainer.h"
-#include "c4d_basetime.h"
 #include "c4d_baseobject.h"
+#include "c4d_basetime.h"
+#include "c4d_console.h"
 #include "c4d_gedata.h"
 #include "c4d_ray.h"
 #include "c4d_stereo.h"
