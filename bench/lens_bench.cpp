@@ -94,7 +94,7 @@ void BM_StereoCreateRay(benchmark::State& state) {
     if (stereo == ToeInBitmapMap) {
         mapPath = writeSeparationMap();
         map = BaseShader::Alloc(Xbitmap);
-        map->GetDataInstance()->SetString(BITMAPSHADER_FILENAME, String(mapPath));
+        map->GetDataInstance()->SetFilename(BITMAPSHADER_FILENAME, Filename(mapPath.c_str()));
         if (map->InitRender(InitRenderStruct()) != INITRENDERRESULT::OK) {
             state.SkipWithError("cannot load the separation map");
             BaseShader::Free(map);

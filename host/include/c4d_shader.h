@@ -1,12 +1,12 @@
 // Shaders: colour sources sampled at a texture position (image files, constants, gradients).
-// A shader is prepared for rendering once (InitRender), then sampled from any number of
+// A shader is a node prepared for rendering once (InitRender), then sampled from any number of
 // threads at once, then released (FreeRender). Preparing and releasing one shader are not
 // thread-safe against each other or against sampling: one thread at a time does them.
 #pragma once
 
-#include "c4d_basecontainer.h"
+#include "c4d_baselist.h"
 #include "c4d_basetime.h"
-#include "c4d_string.h"
+#include "c4d_filename.h"
 #include "ge_vector.h"
 
 class BaseDocument;
@@ -39,33 +39,40 @@ enum class INITRENDERRESULT : Int32 {
 struct InitRenderStruct {
     BaseDocument* doc = nullptr;
     BaseTime time;
-    String documentPath; // folder against which relative file names are resolved
+    Filename docpath; // folder against which relative file names are resolved
 
     InitRenderStruct() = default;
     explicit InitRenderStruct(BaseDocument* d) { Init(d); }
-    // Sets the record up for rendering doc (null: no document, no folder, time 0).
+    // Sets the record up for rendering doc: its time and folder (null: time 0, no folder).
     void Init(BaseDocument* d);
 };
 
-class BaseShader {
+enum : Int32 {
+    Xbase = 5707, // every shader is an instance of this
+};
+
+// A shader node. Inserted into a document (BaseDocument::InsertShader) it belongs to the
+// document; tags and materials reach it through links.
+class BaseShader : public BaseList2D {
 public:
-    virtual ~BaseShader() = default;
+    ~BaseShader() override = default;
 
     // A new shader of a built-in kind (c4d_shader_kinds.h) with its default parameters, or
-    // null for an unknown kind.
+    // null for an unknown kind. The caller owns it until it is inserted into a document.
     static BaseShader* Alloc(Int32 type);
-    // Frees a shader and clears the pointer; null is allowed.
-    static void Free(BaseShader*& shader);
+    // Deletes the shader, taking it out of its document first; null is allowed.
+    static void Free(BaseShader*& shader) {
+        host::FreeNode(shader);
+        shader = nullptr;
+    }
 
-    Int32 GetType() const { return type_; }
-    // The shader's parameters; edits take effect at the next InitRender.
-    BaseContainer* GetDataInstance() { return &data_; }
-    const BaseContainer* GetDataInstance() const { return &data_; }
+    Bool IsInstanceOf(Int32 type) const override {
+        return type == Xbase || BaseList2D::IsInstanceOf(type);
+    }
+    BaseShader* GetNext() const { return static_cast<BaseShader*>(GeListNode::GetNext()); }
 
-    // A new shader of the same kind and parameters, not prepared for rendering.
-    BaseShader* GetClone() const;
-
-    // Prepares the shader for sampling. Anything but OK leaves it unprepared.
+    // Prepares the shader for sampling from its parameters. Anything but OK leaves it
+    // unprepared. Parameter edits take effect at the next InitRender.
     virtual INITRENDERRESULT InitRender(const InitRenderStruct& irs) = 0;
     // Releases what InitRender prepared; harmless when nothing is prepared.
     virtual void FreeRender() {}
@@ -74,9 +81,7 @@ public:
     virtual Vector Sample(ChannelData* cd) const = 0;
 
 protected:
-    explicit BaseShader(Int32 type) : type_(type) {}
-
-private:
-    Int32 type_;
-    BaseContainer data_;
+    explicit BaseShader(Int32 type) : BaseList2D(type) {}
+    // A copy of the same kind and parameters (GetClone), not prepared for rendering.
+    C4DAtom* CloneAtom(COPYFLAGS flags) const override;
 };

@@ -11,7 +11,7 @@ enum : Int32 {
 
 // Xbitmap: an image file sampled bilinearly, tiled when TEX_TILE is set.
 enum : Int32 {
-    BITMAPSHADER_FILENAME = 1000, // String: absolute, or relative to the document's folder
+    BITMAPSHADER_FILENAME = 1000, // Filename: absolute, or relative to the document's folder
 };
 
 // Xcolor: one colour everywhere.

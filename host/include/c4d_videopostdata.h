@@ -1,12 +1,12 @@
-// Base class of render effects (video posts). The host calls these from its renderer.
+// Base class of render effects (video posts): the NodeData of a BaseVideoPost. The host's
+// renderer calls the render hooks; the node hooks work as for every NodeData.
 #pragma once
 
+#include "c4d_nodedata.h"
 #include "c4d_ray.h"
 
-class VideoPostData {
+class VideoPostData : public NodeData {
 public:
-    virtual ~VideoPostData() = default;
-
     // Per camera ray, from every render thread at once, for effects that own the camera.
     // x, y: the ray's image position in pixels (sub-pixel positions allowed).
     virtual void CreateRay(Ray* dst, Float x, Float y) {
@@ -15,3 +15,8 @@ public:
         (void)y;
     }
 };
+
+// Registers a video post type. g allocates the VideoPostData of each new video post;
+// description names the description resource. False when the id is taken or g is null.
+Bool RegisterVideoPostPlugin(Int32 id, const String& str, Int32 info, DataAllocator* g,
+                             const String& description, Int32 disklevel, Int32 priority);

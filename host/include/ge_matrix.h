@@ -39,3 +39,6 @@ Matrix64 MatrixRotY(Float a); // axisX (c, 0, s), axisZ (−s, 0, c)
 Matrix64 MatrixRotZ(Float a); // axisX (c, −s, 0), axisY (s, c, 0)
 // Rotation by w about axis through a unit quaternion; identity for w = 0 or a zero axis.
 Matrix64 RotAxisToMatrix(const Vector64& axis, Float w);
+// The inverse transform, so MatrixInverse(m) · m is the identity; a singular m gives the
+// identity.
+Matrix64 MatrixInverse(const Matrix64& m);

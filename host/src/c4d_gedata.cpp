@@ -7,7 +7,20 @@ namespace {
 template <typename... F> struct Overload : F... { using F::operator()...; };
 template <typename... F> Overload(F...) -> Overload<F...>;
 
+template <typename T, typename V> T getOr(const V& value) {
+    const T* v = std::get_if<T>(&value);
+    return v ? *v : T();
+}
+
 } // namespace
+
+bool host::CustomValue::operator==(const CustomValue& o) const {
+    if (type_ != o.type_)
+        return false;
+    if (!data_ || !o.data_)
+        return !data_ && !o.data_;
+    return data_->IsEqual(*o.data_);
+}
 
 Int32 GeData::GetType() const {
     return std::visit(Overload{[](std::monostate) { return Int32(DA_NIL); },
@@ -15,7 +28,11 @@ Int32 GeData::GetType() const {
                                [](Float) { return Int32(DA_REAL); },
                                [](const Vector&) { return Int32(DA_VECTOR); },
                                [](const Matrix&) { return Int32(DA_MATRIX); },
-                               [](const String&) { return Int32(DA_STRING); }},
+                               [](const String&) { return Int32(DA_STRING); },
+                               [](const Filename&) { return Int32(DA_FILENAME); },
+                               [](const BaseTime&) { return Int32(DA_TIME); },
+                               [](const BaseLink&) { return Int32(DA_ALIASLINK); },
+                               [](const host::CustomValue& c) { return c.GetType(); }},
                       value_);
 }
 
@@ -36,16 +53,31 @@ Float GeData::GetFloat() const {
 }
 
 Vector GeData::GetVector() const {
-    const Vector* v = std::get_if<Vector>(&value_);
-    return v ? *v : Vector();
+    return getOr<Vector>(value_);
 }
 
 Matrix GeData::GetMatrix() const {
-    const Matrix* v = std::get_if<Matrix>(&value_);
-    return v ? *v : Matrix();
+    return getOr<Matrix>(value_);
 }
 
 String GeData::GetString() const {
-    const String* v = std::get_if<String>(&value_);
-    return v ? *v : String();
+    return getOr<String>(value_);
+}
+
+Filename GeData::GetFilename() const {
+    return getOr<Filename>(value_);
+}
+
+BaseTime GeData::GetTime() const {
+    return getOr<BaseTime>(value_);
+}
+
+BaseList2D* GeData::GetLink(const BaseDocument* doc, Int32 instanceOf) const {
+    const BaseLink* link = GetBaseLink();
+    return link ? link->GetLink(doc, instanceOf) : nullptr;
+}
+
+CustomDataType* GeData::GetCustomDataType(Int32 type) const {
+    const host::CustomValue* c = std::get_if<host::CustomValue>(&value_);
+    return c && c->GetType() == type ? c->Get() : nullptr;
 }

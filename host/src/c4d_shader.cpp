@@ -1,5 +1,7 @@
 #include "c4d_shader.h"
 
+#include "c4d_basedocument.h"
+
 #include "c4d_shader_kinds.h"
 #include "shaders/bitmap_shader.h"
 #include "shaders/color_shader.h"
@@ -7,8 +9,8 @@
 
 void InitRenderStruct::Init(BaseDocument* d) {
     doc = d;
-    time = BaseTime();
-    documentPath = String();
+    time = d ? d->GetTime() : BaseTime();
+    docpath = d ? d->GetDocumentPath() : Filename();
 }
 
 BaseShader* BaseShader::Alloc(Int32 type) {
@@ -24,14 +26,10 @@ BaseShader* BaseShader::Alloc(Int32 type) {
     }
 }
 
-void BaseShader::Free(BaseShader*& shader) {
-    delete shader;
-    shader = nullptr;
-}
-
-BaseShader* BaseShader::GetClone() const {
-    BaseShader* clone = Alloc(type_);
-    if (clone)
-        clone->data_ = data_;
-    return clone;
+C4DAtom* BaseShader::CloneAtom(COPYFLAGS flags) const {
+    (void)flags;
+    BaseShader* copy = Alloc(GetType());
+    if (copy)
+        CopyBaseTo(copy);
+    return copy;
 }

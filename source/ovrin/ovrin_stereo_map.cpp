@@ -26,10 +26,12 @@ void releaseSlotShader() {
     slot = nullptr;
 }
 
+// The shader the tag links as its separation map, resolved in doc; null for an empty link, a
+// deleted node or a node that is not a shader.
 BaseShader* linkedSeparationShader(const BaseContainer* tag, BaseDocument* doc) {
-    (void)tag;
-    (void)doc;
-    return nullptr;
+    if (!tag)
+        return nullptr;
+    return static_cast<BaseShader*>(tag->GetLink(OVRINTAG_SEPARATION_MAP_SHADER, doc, Xbase));
 }
 
 // Texture position of dir (camera space) on the separation map.

@@ -21,6 +21,10 @@ Vector sampleAt(const BaseShader& shader, Float u, Float v, Int32 flags = 0) {
     return shader.Sample(&cd);
 }
 
+BaseShader* cloneOf(const BaseShader& s) {
+    return static_cast<BaseShader*>(s.GetClone(COPYFLAGS_NONE, nullptr));
+}
+
 struct ShaderDeleter {
     void operator()(BaseShader* s) const { BaseShader::Free(s); }
 };
@@ -53,7 +57,7 @@ TEST(ColorShader, CloneKeepsParametersButNotThePreparation) {
     ShaderPtr s(BaseShader::Alloc(Xcolor));
     s->GetDataInstance()->SetVector(COLORSHADER_COLOR, Vector(0.1, 0.2, 0.3));
     ASSERT_EQ(s->InitRender(InitRenderStruct()), INITRENDERRESULT::OK);
-    ShaderPtr clone(s->GetClone());
+    ShaderPtr clone(cloneOf(*s));
     ASSERT_NE(clone, nullptr);
     EXPECT_EQ(clone->GetType(), Xcolor);
     EXPECT_EQ(sampleAt(*clone, 0.5, 0.5), Vector(0, 0, 0));
@@ -104,7 +108,7 @@ protected:
                                   {0, 0, 0, 0.5f, 0, 0, 1, 0, 0, //
                                    0, 1, 0, 0.5f, 1, 0, 1, 1, 1}));
         shader.reset(BaseShader::Alloc(Xbitmap));
-        shader->GetDataInstance()->SetString(BITMAPSHADER_FILENAME, String(path));
+        shader->GetDataInstance()->SetFilename(BITMAPSHADER_FILENAME, Filename(path.c_str()));
     }
     void TearDown() override { std::filesystem::remove(path); }
 
@@ -148,10 +152,11 @@ TEST_F(BitmapShaderTest, SamplesBilinearlyBetweenTexelCentres) {
 
 TEST_F(BitmapShaderTest, RelativeNamesResolveAgainstTheDocumentFolder) {
     const std::filesystem::path full(path);
-    shader->GetDataInstance()->SetString(BITMAPSHADER_FILENAME, String(full.filename().string()));
+    shader->GetDataInstance()->SetFilename(BITMAPSHADER_FILENAME,
+                                           Filename(full.filename().string().c_str()));
     EXPECT_EQ(shader->InitRender(InitRenderStruct()), INITRENDERRESULT::ASSETMISSING);
     InitRenderStruct irs;
-    irs.documentPath = String(full.parent_path().string());
+    irs.docpath = Filename(full.parent_path().string().c_str());
     ASSERT_EQ(shader->InitRender(irs), INITRENDERRESULT::OK);
     EXPECT_EQ(sampleAt(*shader, 2.5 / 3, 0.75), Vector(1, 1, 1));
 }
@@ -160,7 +165,7 @@ TEST_F(BitmapShaderTest, UnreadableFileFailsThePreparation) {
     ASSERT_EQ(shader->InitRender(InitRenderStruct()), INITRENDERRESULT::OK);
     for (const char* name : {"/nonexistent/separation.png", ""}) {
         SCOPED_TRACE(name);
-        shader->GetDataInstance()->SetString(BITMAPSHADER_FILENAME, String(name));
+        shader->GetDataInstance()->SetFilename(BITMAPSHADER_FILENAME, Filename(name));
         EXPECT_EQ(shader->InitRender(InitRenderStruct()), INITRENDERRESULT::ASSETMISSING);
         EXPECT_EQ(sampleAt(*shader, 2.5 / 3, 0.75), Vector(0, 0, 0)); // the old image is gone
     }
@@ -168,7 +173,7 @@ TEST_F(BitmapShaderTest, UnreadableFileFailsThePreparation) {
 
 TEST_F(BitmapShaderTest, FreeRenderReleasesTheImageAndCloneReloads) {
     ASSERT_EQ(shader->InitRender(InitRenderStruct()), INITRENDERRESULT::OK);
-    ShaderPtr clone(shader->GetClone());
+    ShaderPtr clone(cloneOf(*shader));
     shader->FreeRender();
     EXPECT_EQ(sampleAt(*shader, 2.5 / 3, 0.75), Vector(0, 0, 0));
     EXPECT_EQ(sampleAt(*clone, 2.5 / 3, 0.75), Vector(0, 0, 0));

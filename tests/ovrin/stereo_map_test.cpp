@@ -50,7 +50,7 @@ TEST(SeparationMap, PanoramaReadsTheMapAQuarterTurnAhead) {
     const std::string path = testing_support::TempImagePath("halves.exr");
     ASSERT_TRUE(testing_support::WriteRgbImage(path, 2, 1, {0, 0, 0, 1, 1, 1}));
     ShaderPtr halves(BaseShader::Alloc(Xbitmap));
-    halves->GetDataInstance()->SetString(BITMAPSHADER_FILENAME, String(path));
+    halves->GetDataInstance()->SetFilename(BITMAPSHADER_FILENAME, Filename(path.c_str()));
     ASSERT_EQ(halves->InitRender(InitRenderStruct()), INITRENDERRESULT::OK);
     std::filesystem::remove(path);
     BaseContainer tag;

@@ -52,17 +52,18 @@ Vector texel(const ImagePixels& image, int x, int y) {
 } // namespace
 
 BitmapShader::BitmapShader() : BaseShader(Xbitmap) {
-    GetDataInstance()->SetString(BITMAPSHADER_FILENAME, String());
+    GetDataInstance()->SetFilename(BITMAPSHADER_FILENAME, Filename());
 }
 
 INITRENDERRESULT BitmapShader::InitRender(const InitRenderStruct& irs) {
     FreeRender();
-    const std::string name = GetDataInstance()->GetString(BITMAPSHADER_FILENAME).GetStdString();
+    const std::string name =
+        GetDataInstance()->GetFilename(BITMAPSHADER_FILENAME).GetString().GetStdString();
     if (name.empty())
         return INITRENDERRESULT::ASSETMISSING;
     std::filesystem::path path(name);
-    if (path.is_relative() && !irs.documentPath.IsEmpty())
-        path = std::filesystem::path(irs.documentPath.GetStdString()) / path;
+    if (path.is_relative() && irs.docpath.Content())
+        path = std::filesystem::path(irs.docpath.GetString().GetStdString()) / path;
     std::string error;
     if (!ReadImageFile(path.string(), image_, error)) {
         image_ = ImagePixels();
