@@ -149,7 +149,7 @@ TEST_F(SeparationSlotTest, HolderMayInitAgain) {
 // time on the same tag and shader. Each sees its own results; the thread sanitizer build shows
 // that they never touch the shader's render data at once.
 TEST_F(SeparationSlotTest, ViewportAndRenderPipelineAtOnce) {
-    constexpr int viewportDraws = 150, renders = 12, renderThreads = 2;
+    constexpr int viewportDraws = 24, renders = 6, renderThreads = 2;
     std::atomic<int> viewportChecks{0}, rayChecks{0}, renderFailures{0};
 
     std::thread viewport([&] {
