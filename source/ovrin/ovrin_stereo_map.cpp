@@ -2,6 +2,7 @@
 
 #include "OvrinTag/otag_ids.h"
 #include "ovrin_geometry.h"
+#include "ovrin_trig.h"
 
 #include <atomic>
 #include <cmath>
@@ -11,13 +12,13 @@
 namespace {
 
 std::mutex slotLock;
-// Who holds slotLock. A thread reads its own id here only when it stored it itself, so a
-// relaxed load answers "do I hold the slot" without a lock.
+// Who holds slotLock. A thread finds its own id here only when it stored it itself, so one
+// atomic load answers "do I hold the slot" without the lock.
 std::atomic<std::thread::id> slotHolder{};
 BaseShader* slot = nullptr; // read and written only by the holder
 
 Bool holdsSlot() {
-    return slotHolder.load(std::memory_order_relaxed) == std::this_thread::get_id();
+    return slotHolder.load(std::memory_order_acquire) == std::this_thread::get_id();
 }
 
 void releaseSlotShader() {
@@ -44,7 +45,9 @@ Vector64 mapPosition(const BaseContainer& tag, const Vector64& dir) {
         const Float theta = std::atan2(std::sqrt(d.x * d.x + d.y * d.y), d.z);
         const Float phi = std::atan2(d.y, d.x);
         const Float r = theta / (fov * 0.5);
-        return {(r * std::cos(phi) + 1.0) * 0.5, (r * std::sin(phi) + 1.0) * 0.5, 0.5};
+        Float sinPhi, cosPhi;
+        ovrin::sinCos(phi, sinPhi, cosPhi);
+        return {(r * cosPhi + 1.0) * 0.5, (r * sinPhi + 1.0) * 0.5, 0.5};
     }
     // Equirectangular position, a quarter turn ahead of the panorama lens: u from the azimuth
     // about the zenith, v = θ/π from the zenith down (both quotients as products).
@@ -64,7 +67,7 @@ void InitShader(const BaseContainer* tag, BaseDocument* doc) {
         releaseSlotShader();
     } else {
         slotLock.lock();
-        slotHolder.store(std::this_thread::get_id(), std::memory_order_relaxed);
+        slotHolder.store(std::this_thread::get_id(), std::memory_order_release);
     }
     BaseShader* shader = linkedSeparationShader(tag, doc);
     if (shader && shader->InitRender(InitRenderStruct(doc)) != INITRENDERRESULT::OK)
@@ -76,7 +79,7 @@ void FreeShader() {
     if (!holdsSlot())
         return;
     releaseSlotShader();
-    slotHolder.store(std::thread::id(), std::memory_order_relaxed);
+    slotHolder.store(std::thread::id(), std::memory_order_release);
     slotLock.unlock();
 }
 
