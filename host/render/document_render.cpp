@@ -71,6 +71,59 @@ public:
     FrameDriver(BaseDocument* doc, const RenderJob& job) : doc_(doc), job_(job) {}
 
     bool Run(RenderOutcome& outcome, std::string& error) {
+        if (!Prepare(error))
+            return false;
+        if (!DocumentToRenderScene(*doc_, scene_, error) || !tracer_.Build(scene_, error))
+            return false;
+        RenderThreads threads(job_.threads);
+        Call(VIDEOPOSTCALL_FRAMESEQUENCE, true, 0);
+        bool ok = true;
+        const int frames = job_.lastFrame - job_.firstFrame + 1;
+        for (int i = 0; i < frames && ok; ++i)
+            ok = RenderFrame(threads, job_.firstFrame + i, i, frames, outcome, error);
+        Call(VIDEOPOSTCALL_FRAMESEQUENCE, false, job_.lastFrame);
+        outcome.passes = passes_;
+        return ok;
+    }
+
+    bool Rays(const std::vector<std::pair<double, double>>& positions, int onlyPass,
+              std::vector<CastRay>& rays, std::string& error) {
+        if (!Prepare(error))
+            return false;
+        const int frame = job_.firstFrame;
+        Call(VIDEOPOSTCALL_FRAMESEQUENCE, true, frame);
+        Call(VIDEOPOSTCALL_FRAME, true, frame);
+        for (int pass = 0; pass < passes_; ++pass) {
+            VPBuffer passBuffer(width_, height_, 4);
+            render_.SetBuffer(&passBuffer);
+            Call(VIDEOPOSTCALL_RENDER, true, frame, pass);
+            for (const auto& [x, y] : positions) {
+                if (onlyPass >= 0 && pass != onlyPass)
+                    continue;
+                Ray ray;
+                CameraRay(ray, x, y);
+                rays.push_back({pass, x, y, ray.p, ray.v});
+            }
+            Call(VIDEOPOSTCALL_RENDER, false, frame, pass);
+        }
+        render_.SetBuffer(nullptr);
+        Call(VIDEOPOSTCALL_FRAME, false, frame);
+        Call(VIDEOPOSTCALL_FRAMESEQUENCE, false, frame);
+        return true;
+    }
+
+private:
+    void CameraRay(Ray& ray, double x, double y) const {
+        if (lens_) {
+            lens_->data->CreateRay(&ray, x, y);
+            return;
+        }
+        PerspectiveRay(camera_->GetMg(), camera_->GetDataInstance()->GetFloat(CAMERA_FOCUS, 36.0),
+                       width_, height_, x, y, ray);
+    }
+
+    // The render's set-up: render effects, their start-of-render check, size, passes, camera.
+    bool Prepare(std::string& error) {
         RenderData* rd = doc_->GetActiveRenderData();
         if (!rd) {
             error = "the scene has no render settings";
@@ -102,23 +155,11 @@ public:
         }
         if (!lens_ && !FindPerspectiveCamera(error))
             return false;
-        if (!DocumentToRenderScene(*doc_, scene_, error) || !tracer_.Build(scene_, error))
-            return false;
         alpha_ = settings.GetBool(RENDERDATA_ALPHACHANNEL);
         fps_ = settings.GetFloat(RENDERDATA_FRAMERATE, doc_->GetFps());
-
-        RenderThreads threads(job_.threads);
-        Call(VIDEOPOSTCALL_FRAMESEQUENCE, true, 0);
-        bool ok = true;
-        const int frames = job_.lastFrame - job_.firstFrame + 1;
-        for (int i = 0; i < frames && ok; ++i)
-            ok = RenderFrame(threads, job_.firstFrame + i, i, frames, outcome, error);
-        Call(VIDEOPOSTCALL_FRAMESEQUENCE, false, job_.lastFrame);
-        outcome.passes = passes_;
-        return ok;
+        return true;
     }
 
-private:
     bool SizeFrom(const BaseContainer& settings, std::string& error) {
         const Float w = settings.GetFloat(RENDERDATA_WIDTH),
                     h = settings.GetFloat(RENDERDATA_HEIGHT);
@@ -314,6 +355,17 @@ bool RenderDocument(BaseDocument* doc, const RenderJob& job, RenderOutcome& outc
     outcome = RenderOutcome();
     FrameDriver driver(doc, job);
     return driver.Run(outcome, error);
+}
+
+bool CastDocumentRays(BaseDocument* doc, const std::vector<std::pair<double, double>>& positions,
+                      int onlyPass, std::vector<CastRay>& rays, std::string& error) {
+    if (!doc) {
+        error = "no document";
+        return false;
+    }
+    const RenderJob job;
+    FrameDriver driver(doc, job);
+    return driver.Rays(positions, onlyPass, rays, error);
 }
 
 } // namespace host

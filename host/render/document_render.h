@@ -6,6 +6,8 @@
 #include "image_file.h"
 #include "image_output.h"
 
+#include "ge_vector.h"
+
 #include <functional>
 #include <string>
 #include <vector>
@@ -37,5 +39,16 @@ struct RenderOutcome {
 // before a failure stay, the failed one leaves no file.
 bool RenderDocument(BaseDocument* doc, const RenderJob& job, RenderOutcome& outcome,
                     std::string& error);
+
+struct CastRay {
+    int pass = 0;
+    double x = 0, y = 0;
+    Vector64 origin, direction; // world space; both zero: the position has no ray
+};
+
+// Runs the render's set-up and pass selection without tracing, and records the camera ray of
+// every position in every pass (or only in pass onlyPass when it is not negative).
+bool CastDocumentRays(BaseDocument* doc, const std::vector<std::pair<double, double>>& positions,
+                      int onlyPass, std::vector<CastRay>& rays, std::string& error);
 
 } // namespace host
