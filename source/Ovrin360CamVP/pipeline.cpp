@@ -58,7 +58,7 @@ Bool Ovrin360CamVP::RenderEngineCheck(BaseVideoPost*, Int32) {
 void Ovrin360CamVP::MakeCubemapGrid(Bool editorView) {
     const BaseContainer empty;
     const BaseContainer* vpData = Get() ? Get()->GetDataInstance() : &empty;
-    BuildCubemapGrid(gridCells, gridColumns, gridRows, *vpData, tagData, editorView);
+    BuildCubemapGrid(gridCells, gridColumns, gridRows, *vpData, FoundTagData(), editorView);
 }
 
 void Ovrin360CamVP::AllocateBuffers(BaseVideoPost* node, Render* render, BaseDocument* doc) {
