@@ -2,6 +2,8 @@
 
 #include "c4d_baseobject.h"
 #include "c4d_renderdata.h"
+#include "c4d_shader.h"
+#include "c4d_shader_kinds.h"
 
 #include <map>
 
@@ -55,6 +57,13 @@ std::map<Int32, Description> builtIn() {
                               {RENDERDATA_FRAMERATE, "RENDERDATA_FRAMERATE", DTYPE_REAL},
                               {RENDERDATA_ALPHACHANNEL, "RENDERDATA_ALPHACHANNEL", DTYPE_BOOL},
                               {RENDERDATA_STEREO, "RENDERDATA_STEREO", DTYPE_BOOL}});
+    m[Xcolor] = make("Xcolor", {{COLORSHADER_COLOR, "COLORSHADER_COLOR", DTYPE_VECTOR}});
+    m[Xbitmap] =
+        make("Xbitmap", {{BITMAPSHADER_FILENAME, "BITMAPSHADER_FILENAME", DTYPE_FILENAME}});
+    m[Xgradient] =
+        make("Xgradient", {{GRADIENTSHADER_COLOR_START, "GRADIENTSHADER_COLOR_START", DTYPE_VECTOR},
+                           {GRADIENTSHADER_COLOR_END, "GRADIENTSHADER_COLOR_END", DTYPE_VECTOR},
+                           {GRADIENTSHADER_DIRECTION, "GRADIENTSHADER_DIRECTION", DTYPE_LONG}});
     return m;
 }
 
@@ -63,8 +72,14 @@ std::map<Int32, Description>& descriptions() {
     return m;
 }
 
+template <Int32 type> BaseList2D* allocShader() {
+    return BaseShader::Alloc(type);
+}
+
 std::vector<ShaderKind>& shaderKinds() {
-    static std::vector<ShaderKind> kinds;
+    static std::vector<ShaderKind> kinds = {{Xcolor, "color", allocShader<Xcolor>},
+                                            {Xbitmap, "bitmap", allocShader<Xbitmap>},
+                                            {Xgradient, "gradient", allocShader<Xgradient>}};
     return kinds;
 }
 

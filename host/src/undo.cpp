@@ -64,9 +64,14 @@ GeListHead* NodeAccess::ListOf(BaseDocument* doc, BaseList2D* owner, ListKind ki
 }
 
 UndoStep::~UndoStep() {
-    // Nodes removed under a DELETE record and never put back belong to the record.
+    // A node removed under a DELETE record and never put back belongs to the record; one that
+    // was never removed goes back to being freed as usual.
     for (UndoRecord& r : records_) {
-        if (r.held && r.node.ForceGetLink() == r.held && !r.held->GetListHead())
+        if (!r.held || r.node.ForceGetLink() != r.held)
+            continue;
+        if (r.held->GetListHead())
+            NodeAccess::SetUndoHeld(r.held, false);
+        else
             delete r.held;
     }
 }

@@ -1,3 +1,4 @@
+#include "c4d_basebitmap.h"
 #include "c4d_basedocument.h"
 #include "c4d_basedraw.h"
 #include "c4d_baseobject.h"
@@ -98,6 +99,21 @@ TEST_F(NodeHooks, RegistryRecordsTheRegistrationAndRefusesATakenId) {
     EXPECT_EQ(e->description, String("Recorder"));
     EXPECT_EQ(e->alloc, &RecorderTag::Alloc);
     EXPECT_FALSE(RegisterTagPlugin(recorderTag, "Again", 0, RecorderTag::Alloc, "", nullptr, 0));
+    EXPECT_EQ(e->icon, nullptr);
+
+    // The registration keeps its own copy of the icon: the caller may free or change its own.
+    BaseBitmap* icon = BaseBitmap::Alloc();
+    ASSERT_EQ(icon->Init(32, 32), IMAGERESULT_OK);
+    icon->Clear(255, 0, 0);
+    ASSERT_TRUE(RegisterTagPlugin(1990004, "Iconic", 0, RecorderTag::Alloc, "", icon, 0));
+    icon->Clear(0, 0, 255);
+    BaseBitmap::Free(icon);
+    const host::PluginEntry* iconic = host::FindPlugin(1990004);
+    ASSERT_NE(iconic->icon, nullptr);
+    UInt16 r = 0, g = 0, b = 0;
+    iconic->icon->GetPixel(31, 31, &r, &g, &b);
+    EXPECT_EQ(r, 255);
+    EXPECT_EQ(b, 0);
     EXPECT_FALSE(RegisterTagPlugin(1990003, "No allocator", 0, nullptr, "", nullptr, 0));
     EXPECT_EQ(host::FindPlugin(1990003), nullptr);
 }

@@ -4,6 +4,8 @@
 #include "c4d_basetag.h"
 #include "c4d_renderdata.h"
 #include "c4d_resource.h"
+#include "c4d_shader.h"
+#include "c4d_shader_kinds.h"
 #include "c4d_tagdata.h"
 #include "c4d_videopostdata.h"
 #include "host_descriptions.h"
@@ -265,6 +267,29 @@ TEST_F(SceneFiles, TagsOfAFileWithoutTheEffectAddItAndUnknownNumbersKeepTheirKin
     ASSERT_NE(again, nullptr) << error;
     EXPECT_EQ(*again->GetFirstObject()->GetDataInstance(), *bc);
     BaseDocument::Free(again);
+    BaseDocument::Free(doc);
+}
+
+TEST_F(SceneFiles, TheHostsShadersLoadByKindWithTypedParameters) {
+    const char* text = R"({"shaders": [
+        {"type": "bitmap", "name": "Map", "parameters": {"BITMAPSHADER_FILENAME": "map.png"}},
+        {"type": "gradient", "parameters": {"GRADIENTSHADER_COLOR_END": [1, 0, 0]}}]})";
+    std::string error;
+    BaseDocument* doc = host::ReadScene(text, "scene.json", "/scenes", error);
+    ASSERT_NE(doc, nullptr) << error;
+    BaseShader* map = doc->GetFirstShader();
+    ASSERT_NE(map, nullptr);
+    EXPECT_EQ(map->GetType(), Xbitmap);
+    EXPECT_TRUE(map->IsInstanceOf(Xbase));
+    EXPECT_EQ(map->GetName(), String("Map"));
+    EXPECT_EQ(map->GetDataInstance()->GetFilename(BITMAPSHADER_FILENAME).GetString(),
+              String("/scenes/map.png"));
+    auto* gradient = static_cast<BaseShader*>(map->GetNext());
+    ASSERT_NE(gradient, nullptr);
+    EXPECT_EQ(gradient->GetType(), Xgradient);
+    EXPECT_EQ(gradient->GetDataInstance()->GetVector(GRADIENTSHADER_COLOR_END), Vector(1, 0, 0));
+    const std::string saved = Text(doc);
+    EXPECT_NE(saved.find("\"type\": \"gradient\""), std::string::npos);
     BaseDocument::Free(doc);
 }
 
