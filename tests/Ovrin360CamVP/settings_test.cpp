@@ -105,13 +105,15 @@ TEST_F(EffectSettings, PreviewShowsTheLayoutsFaceLabels) {
                                                               7, 3, 7, 7, 0, 0, //
                                                               0, 0, 0, 0, 0, 0, 0, 0, 0,
                                                               0, 0, 0, 0, 0, 0, 0, 0, 0}},
-        {"vertical strip", OVRIN_CUBEMAP_STRIP_VERTICAL, {2, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0,
+        {"vertical strip", OVRIN_CUBEMAP_STRIP_VERTICAL, {2, 0, 0, 0, 0, 0, 7, 0, 0, 0, 0, 0,
                                                           4, 0, 0, 0, 0, 0, 3, 0, 0, 0, 0, 0,
                                                           6, 0, 0, 0, 0, 0, 5, 0, 0, 0, 0, 0}},
         {"single face", OVRIN_CUBEMAP_SINGLE_FACE, {6, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
                                                     0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
                                                     0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}},
     };
+    // A face setting outside the cube's faces shows the empty cell's image.
+    Set(node, OVRINVP_CUBEMAP_FACE_2, GeData(Int32(9)));
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         Set(node, OVRINVP_CUBEMAP_LAYOUT, GeData(c.layout));
