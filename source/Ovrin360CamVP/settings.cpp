@@ -7,6 +7,7 @@
 #include "c4d_basetag.h"
 #include "c4d_customdata.h"
 #include "c4d_description.h"
+#include "c4d_general.h"
 #include "c4d_renderdata.h"
 #include "cubemap_grid.h"
 #include "ovp_ids.h"
@@ -196,12 +197,15 @@ Bool Ovrin360CamVP::Message(GeListNode* node, Int32 type, void* data) {
 namespace {
 
 void LoadResourceImage(BaseBitmap* bmp, const char* file) {
-    (void)bmp;
-    (void)file;
+    bmp->Init(GeGetPluginPath() + Filename("res") + Filename(file), -1);
 }
 
-void OpenWebsite() {}
+void OpenWebsite() {
+    GeOpenHTML(OVRIN_WEBSITE);
+}
 
-void RequestRefresh() {}
+void RequestRefresh() {
+    EventAdd();
+}
 
 } // namespace

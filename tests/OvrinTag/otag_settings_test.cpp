@@ -1,6 +1,8 @@
 #include "OvrinTag/otag_ids.h"
 #include "OvrinTag/ovrin_fixture.h"
+#include "c4d_console.h"
 #include "c4d_customdata.h"
+#include "c4d_description.h"
 #include "ovp_ids.h"
 
 #include <gtest/gtest.h>
@@ -231,6 +233,177 @@ TEST_F(TagSettings, SyphonModeIsEditableWhileTheRenderEffectPublishes) {
     EXPECT_FALSE(enabled());
     Effect()->GetDataInstance()->SetBool(OVRINVP_SYPHON, true);
     EXPECT_TRUE(enabled());
+}
+
+} // namespace
+
+namespace {
+
+#define ENTRY(id, dtype)                                                                           \
+    { id, #id, dtype }
+struct DescEntry {
+    Int32 id;
+    const char* symbol;
+    Int32 dtype;
+};
+
+// Every identifier of the tag, with the type its description entry must have.
+const DescEntry tagEntries[] = {
+    ENTRY(OVRINTAG_ENABLED, DTYPE_BOOL),
+    ENTRY(OVRINTAG_VP_NOTICE, DTYPE_STATICTEXT),
+    ENTRY(OVRINTAG_GROUP_CAMERA, DTYPE_GROUP),
+    ENTRY(OVRINTAG_PROTECT_CAMERA, DTYPE_BOOL),
+    ENTRY(OVRINTAG_EDITOR_RENDER, DTYPE_BOOL),
+    ENTRY(OVRINTAG_EDITOR_RENDER_VIEW, DTYPE_BOOL),
+    ENTRY(OVRINTAG_PROJECTION, DTYPE_LONG),
+    ENTRY(OVRINTAG_DOME_GROUP, DTYPE_GROUP),
+    ENTRY(OVRINTAG_DOME_FOV, DTYPE_REAL),
+    ENTRY(OVRINTAG_DOME_RENDER_SETTINGS, DTYPE_BUTTON),
+    ENTRY(OVRINTAG_PANORAMA_GROUP, DTYPE_GROUP),
+    ENTRY(OVRINTAG_PANORAMA_PARTIAL, DTYPE_BOOL),
+    ENTRY(OVRINTAG_PANORAMA_HFOV, DTYPE_REAL),
+    ENTRY(OVRINTAG_PANORAMA_VFOV, DTYPE_REAL),
+    ENTRY(OVRINTAG_PANORAMA_LAT_MIN, DTYPE_REAL),
+    ENTRY(OVRINTAG_PANORAMA_LAT_MAX, DTYPE_REAL),
+    ENTRY(OVRINTAG_CYLINDER_GROUP, DTYPE_GROUP),
+    ENTRY(OVRINTAG_CYLINDER_ORIENTATION, DTYPE_LONG),
+    ENTRY(OVRINTAG_CYLINDER_FOV, DTYPE_REAL),
+    ENTRY(OVRINTAG_CYLINDER_HEIGHT, DTYPE_REAL),
+    ENTRY(OVRINTAG_CYLINDER_RADIUS, DTYPE_REAL),
+    ENTRY(OVRINTAG_CUBEMAP_GROUP, DTYPE_GROUP),
+    ENTRY(OVRINTAG_CUBEMAP_RENDER_SETTINGS, DTYPE_BUTTON),
+    ENTRY(OVRINTAG_GROUP_STEREO, DTYPE_GROUP),
+    ENTRY(OVRINTAG_STEREO, DTYPE_BOOL),
+    ENTRY(OVRINTAG_STEREO_EYE_SEPARATION, DTYPE_REAL),
+    ENTRY(OVRINTAG_STEREO_CONVERGENCE, DTYPE_REAL),
+    ENTRY(OVRINTAG_STEREO_CONVERGENCE_MODE, DTYPE_LONG),
+    ENTRY(OVRINTAG_DOME_AXIS, DTYPE_LONG),
+    ENTRY(OVRINTAG_STEREO_AXIS, DTYPE_LONG),
+    ENTRY(OVRINTAG_STEREO_PREVIEW, DTYPE_BOOL),
+    ENTRY(OVRINTAG_STEREO_PREVIEW_LATITUDE, DTYPE_REAL),
+    ENTRY(OVRINTAG_STEREO_PREVIEW_LONGITUDE, DTYPE_REAL),
+    ENTRY(OVRINTAG_GROUP_SEPARATION_MAP, DTYPE_GROUP),
+    ENTRY(OVRINTAG_SEPARATION_MAP, DTYPE_BOOL),
+    ENTRY(OVRINTAG_SEPARATION_MAP_STRENGTH, DTYPE_REAL),
+    ENTRY(OVRINTAG_SEPARATION_MAP_PREVIEW, CUSTOMDATATYPE_BITMAPBUTTON),
+    ENTRY(OVRINTAG_SEPARATION_MAP_SHADER, DTYPE_BASELISTLINK),
+    ENTRY(OVRINTAG_STEREO_RENDER_SETTINGS, DTYPE_BUTTON),
+    ENTRY(OVRINTAG_GROUP_OUTPUT, DTYPE_GROUP),
+    ENTRY(OVRINTAG_ASPECT, DTYPE_REAL),
+    ENTRY(OVRINTAG_STEREO_ASPECT, DTYPE_REAL),
+    ENTRY(OVRINTAG_ASPECT_LABEL, DTYPE_STRING),
+    ENTRY(OVRINTAG_STEREO_ASPECT_LABEL, DTYPE_STRING),
+    ENTRY(OVRINTAG_ASPECT_TEXT, DTYPE_STATICTEXT),
+    ENTRY(OVRINTAG_STEREO_ASPECT_TEXT, DTYPE_STATICTEXT),
+    ENTRY(OVRINTAG_FIT_HEIGHT, DTYPE_BUTTON),
+    ENTRY(OVRINTAG_FIT_WIDTH, DTYPE_BUTTON),
+    ENTRY(OVRINTAG_GROUP_SYPHON, DTYPE_GROUP),
+    ENTRY(OVRINTAG_SYPHON, DTYPE_BOOL),
+    ENTRY(OVRINTAG_SYPHON_MODE, DTYPE_LONG),
+    ENTRY(OVRINTAG_GROUP_EDITOR, DTYPE_GROUP),
+    ENTRY(OVRINTAG_PRESET, DTYPE_LONG),
+    ENTRY(OVRINTAG_STEREO_PREVIEW_PAD, DTYPE_VECTOR),
+    ENTRY(OVRINTAG_EDITOR_CUBE_FACE, DTYPE_LONG),
+};
+#undef ENTRY
+
+TEST_F(TagSettings, DescriptionNamesEveryParameter) {
+    Description d;
+    ASSERT_TRUE(d.LoadDescription(ID_OVRINTAG));
+    Int32 checked = 0;
+    for (const DescEntry& e : tagEntries) {
+        const Description::Entry* found = d.FindEntry(e.id);
+        ASSERT_NE(found, nullptr) << e.symbol;
+        EXPECT_EQ(found->symbol, String(e.symbol));
+        EXPECT_EQ(found->dtype, e.dtype) << e.symbol;
+        ++checked;
+    }
+    EXPECT_EQ(checked, 55); // 1000..1054
+    EXPECT_EQ(d.FindEntry(OVRINTAG_STEREO_PREVIEW_PAD)->properties.GetInt32(DESC_CUSTOMGUI),
+              ID_OVRINXYPAD);
+}
+
+TEST_F(TagSettings, DescriptionShowsTheProjectionsGroupAndTheNoticeWhileTheEffectIsOff) {
+    BaseTag* tag = AddTag(AddCamera());
+    tag->GetDataInstance()->SetInt32(OVRINTAG_PROJECTION, OVRINTAG_PROJECTION_CUBEMAP);
+    tag->GetDataInstance()->SetString(OVRINTAG_ASPECT_LABEL, "4:3 cross");
+    tag->GetDataInstance()->SetString(OVRINTAG_STEREO_ASPECT_LABEL, "8:3 side by side");
+    auto hidden = [](const Description& d, Int32 id) {
+        const BaseContainer* bc = d.GetParameter(DescID(id));
+        EXPECT_NE(bc, nullptr) << id;
+        return bc && bc->GetBool(DESC_HIDE);
+    };
+
+    Description d;
+    ASSERT_TRUE(tag->GetDescription(&d, DESCFLAGS_DESC_NONE));
+    EXPECT_TRUE(hidden(d, OVRINTAG_VP_NOTICE));
+    EXPECT_TRUE(hidden(d, OVRINTAG_DOME_GROUP));
+    EXPECT_TRUE(hidden(d, OVRINTAG_PANORAMA_GROUP));
+    EXPECT_TRUE(hidden(d, OVRINTAG_CYLINDER_GROUP));
+    EXPECT_FALSE(hidden(d, OVRINTAG_CUBEMAP_GROUP));
+    EXPECT_TRUE(hidden(d, OVRINTAG_DOME_AXIS));
+    EXPECT_FALSE(hidden(d, OVRINTAG_STEREO_PREVIEW_PAD));
+    EXPECT_EQ(d.GetParameter(DescID(OVRINTAG_ASPECT_TEXT))->GetString(DESC_SHORT_NAME),
+              String("4:3 cross"));
+    EXPECT_EQ(d.GetParameter(DescID(OVRINTAG_STEREO_ASPECT_TEXT))->GetString(DESC_SHORT_NAME),
+              String("8:3 side by side"));
+
+    Effect()->SetBit(BIT_VPDISABLED);
+    tag->GetDataInstance()->SetInt32(OVRINTAG_PROJECTION, OVRINTAG_PROJECTION_DOME);
+    tag->GetDataInstance()->SetBool(OVRINTAG_STEREO_PREVIEW, false);
+    ASSERT_TRUE(tag->GetDescription(&d, DESCFLAGS_DESC_NONE));
+    EXPECT_FALSE(hidden(d, OVRINTAG_VP_NOTICE));
+    EXPECT_FALSE(hidden(d, OVRINTAG_DOME_GROUP));
+    EXPECT_TRUE(hidden(d, OVRINTAG_CUBEMAP_GROUP));
+    EXPECT_FALSE(hidden(d, OVRINTAG_DOME_AXIS));
+    EXPECT_TRUE(hidden(d, OVRINTAG_STEREO_PREVIEW_PAD));
+}
+
+TEST_F(TagSettings, DescriptionAddsAMissingRenderEffect) {
+    BaseTag* tag = AddTag(AddCamera());
+    BaseVideoPost* vp = Effect();
+    BaseVideoPost::Free(vp);
+    ASSERT_EQ(Effect(), nullptr);
+    Description d;
+    ASSERT_TRUE(tag->GetDescription(&d, DESCFLAGS_DESC_NONE));
+    EXPECT_NE(Effect(), nullptr);
+}
+
+TEST_F(TagSettings, IconsAndSideImagesComeFromTheResourceFolder) {
+    BaseTag* tag = AddTag(AddCamera());
+    const OvrinTag* data = tag->GetNodeData<OvrinTag>();
+    EXPECT_EQ(data->iconOn->GetBw(), 32);
+    EXPECT_EQ(data->iconOff->GetBw(), 32);
+    // The two icons differ: the inactive one is grey.
+    EXPECT_FALSE(*data->iconOn == *data->iconOff);
+    for (const BaseBitmap* side : data->sideBitmaps) {
+        EXPECT_EQ(side->GetBw(), 64);
+        EXPECT_EQ(side->GetBh(), 64);
+    }
+}
+
+TEST_F(TagSettings, MissingImagesAreLoggedAndLeaveTheBitmapsEmpty) {
+    const std::string empty = testing::TempDir() + "ovrin_no_resources";
+    host::SetPluginPath(Filename(String(empty)));
+    std::vector<std::string> lines;
+    BaseTag* tag = nullptr;
+    {
+        host::ConsoleCapture capture;
+        tag = AddTag(AddCamera());
+        lines = capture.Lines();
+    }
+    host::SetPluginPath(Filename(testPluginDir));
+    ASSERT_NE(tag, nullptr); // the tag is still made
+
+    const char* files[8] = {"ovrintag_off.tif", "ovrintag.tif", "side_F.png", "side_B.png",
+                            "side_L.png",       "side_R.png",   "side_U.png", "side_D.png"};
+    ASSERT_EQ(lines.size(), 8u);
+    for (size_t i = 0; i < 8; ++i)
+        EXPECT_EQ(lines[i],
+                  "--- Ovrin360Cam: >>> ERROR loadign bmp [" + empty + "/res/" + files[i] + "]");
+    const OvrinTag* data = tag->GetNodeData<OvrinTag>();
+    EXPECT_TRUE(data->iconOn->IsEmpty());
+    EXPECT_TRUE(data->sideBitmaps[5]->IsEmpty());
 }
 
 } // namespace

@@ -7,14 +7,23 @@
 #include "c4d_basedocument.h"
 #include "c4d_baseobject.h"
 #include "c4d_basetag.h"
+#include "c4d_general.h"
 #include "c4d_renderdata.h"
+#include "c4d_resource.h"
 #include "c4d_tagdata.h"
+#include "host_events.h"
 #include "ovrin/ovrin_plugin_ids.h"
 
 #include <gtest/gtest.h>
 
+// The plug-in folder the build lays out (its res holds the pictures and descriptions).
+inline const char* const testPluginDir = OVRIN_TEST_PLUGIN_DIR;
+
 inline void RegisterOvrinNodeTypes() {
     static const bool registered = [] {
+        host::SetPluginPath(Filename(testPluginDir));
+        if (!g_resource.Init())
+            return false;
         const bool vp = RegisterVideoPostPlugin(ID_OVRIN360CAMVP, "Ovrin360Cam", 32,
                                                 Ovrin360CamVP::Alloc, "Ovrin360Cam", 0, 0);
         const bool tag = RegisterTagPlugin(ID_OVRINTAG, "Ovrin Tag", TAG_VISIBLE | TAG_EXPRESSION,
