@@ -3,6 +3,7 @@
 #include <embree3/rtcore.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <limits>
 #include <mutex>
@@ -34,6 +35,9 @@ bool Invert(const Matrix64& m, Matrix64& out) {
 struct SphereShape {
     Matrix64 worldFromUnit;
     Matrix64 unitFromWorld;
+    // Set once the matrices are written. Embree asks for bounds on oneTBB's worker threads,
+    // whose hand-over ThreadSanitizer cannot see; this release/acquire pair it can.
+    std::atomic<bool> ready{false};
 
     // Nearest hit with t in (tnear, tfar): its t and world-space normal (not unit length).
     bool Intersect(const Vector64& org, const Vector64& dir, double tnear, double tfar, double& t,
@@ -61,6 +65,7 @@ struct SphereShape {
 
 void SphereBounds(const RTCBoundsFunctionArguments* args) {
     const auto* s = static_cast<const SphereShape*>(args->geometryUserPtr);
+    (void)s->ready.load(std::memory_order_acquire);
     Vector64 lo(std::numeric_limits<double>::infinity()), hi(-lo.x);
     for (int corner = 0; corner < 8; ++corner) {
         const Vector64 p = s->worldFromUnit *
@@ -296,6 +301,7 @@ bool Tracer::Build(const RenderScene& scene, std::string& error) {
         shape.worldFromUnit = s.transform * scale;
         if (!(s.radius > 0.0) || !Invert(shape.worldFromUnit, shape.unitFromWorld))
             continue; // no volume, nothing to see
+        shape.ready.store(true, std::memory_order_release);
         RTCGeometry g = rtcNewGeometry(im.device, RTC_GEOMETRY_TYPE_USER);
         rtcSetGeometryUserPrimitiveCount(g, 1);
         rtcSetGeometryUserData(g, &shape);
