@@ -23,6 +23,13 @@ class UndoStep;
 
 inline constexpr Int32 Tbasedocument = 110059;
 
+// Document parameters (its container): what the renderer shows around the scene.
+enum : Int32 {
+    DOCUMENT_ENVIRONMENT_IMAGE = 1000, // Filename: an equirectangular panorama; empty: the sky
+    DOCUMENT_ENVIRONMENT_GRID = 1001,  // Float: the procedural sky's ground grid, scene units
+    DOCUMENT_AMBIENT = 1002,           // Vector: light that reaches every surface, 0..1
+};
+
 enum : Int32 {
     SELECTION_NEW = 0, // the only selected one
     SELECTION_ADD = 1, // selected as well

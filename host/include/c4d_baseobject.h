@@ -12,6 +12,20 @@ enum : Int32 {
     Obase = 5155, // every object is an instance of this
     Onull = 5140,
     Ocamera = 5103,
+    Olight = 5102,  // a directional light along its +Z
+    Ocube = 5159,   // a box centred on its origin
+    Osphere = 5160, // a sphere centred on its origin
+    Oplane = 5168,  // a rectangle in its XZ plane, facing +Y
+};
+
+// Parameters of the host's shapes and light (container ids).
+enum : Int32 {
+    OBJECT_COLOR = 900,        // Vector: surface colour of a shape, 0..1 per channel
+    PRIM_CUBE_SIZE = 1100,     // Vector: edge lengths along X, Y, Z
+    PRIM_PLANE_WIDTH = 1100,   // Float: along X
+    PRIM_PLANE_DEPTH = 1101,   // Float: along Z
+    PRIM_SPHERE_RADIUS = 1110, // Float
+    LIGHT_COLOR = 1000,        // Vector: 0..1 per channel; black switches the light off
 };
 
 // Render and editor visibility.
@@ -83,6 +97,7 @@ public:
 protected:
     explicit BaseObject(Int32 type);
     void HierarchyChanged() override { UpdateGlobalMatrices(); }
+    GeListHead* GetBranchHead() override { return &tags_; }
     C4DAtom* CloneAtom(COPYFLAGS flags) const override;
 
 private:

@@ -40,6 +40,7 @@ enum : Int32 {
     DESC_UNIT = 6,        // Int32: DESC_UNIT_*
     DESC_PARENTGROUP = 7, // Int32: id of the enclosing group, 0 at the top
     DESC_CUSTOMGUI = 8,   // Int32: the plug-in id of the widget that edits the value
+    DESC_READONLY = 9,    // Bool: shown but not editable
     DESC_HIDE = 15,       // Bool: the entry is not shown
     DESC_DEFAULT = 16,    // Int32: a group is unfolded (-1 true, 0 false)
 };
@@ -54,8 +55,9 @@ enum : Int32 {
 class Description {
 public:
     struct Cycle {
-        Int32 value;
+        Int32 value = 0;
         String label;
+        String symbol; // e.g. "OVRINTAG_PROJECTION_DOME"
     };
     struct Entry {
         DescID id;

@@ -45,6 +45,7 @@ public:
 
 protected:
     C4DAtom* CloneAtom(COPYFLAGS flags) const override;
+    GeListHead* GetBranchHead() override { return &videoPosts_; }
 
 private:
     GeListHead videoPosts_;

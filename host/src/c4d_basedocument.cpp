@@ -35,6 +35,8 @@ BaseDocument::BaseDocument()
       renderData_(nullptr, this, false), renderView_(new BaseDraw()) {
     auto* rd = new RenderData();
     InsertRenderData(rd);
+    GetDataInstance()->SetFloat(DOCUMENT_ENVIRONMENT_GRID, 100.0);
+    GetDataInstance()->SetVector(DOCUMENT_AMBIENT, {0.2, 0.2, 0.2});
 }
 
 BaseDocument::~BaseDocument() {

@@ -29,14 +29,34 @@ BaseObject::~BaseObject() {
 }
 
 BaseObject* BaseObject::Alloc(Int32 type) {
-    switch (type) {
-    case Ocamera:
+    if (type == Ocamera)
         return new CameraObject();
+    auto* op = new BaseObject(type);
+    BaseContainer& bc = *op->GetDataInstance();
+    switch (type) {
     case Onull:
-        return new BaseObject(Onull);
+        break;
+    case Olight:
+        bc.SetVector(LIGHT_COLOR, {1, 1, 1});
+        break;
+    case Ocube:
+        bc.SetVector(OBJECT_COLOR, {0.8, 0.8, 0.8});
+        bc.SetVector(PRIM_CUBE_SIZE, {200, 200, 200});
+        break;
+    case Osphere:
+        bc.SetVector(OBJECT_COLOR, {0.8, 0.8, 0.8});
+        bc.SetFloat(PRIM_SPHERE_RADIUS, 100);
+        break;
+    case Oplane:
+        bc.SetVector(OBJECT_COLOR, {0.8, 0.8, 0.8});
+        bc.SetFloat(PRIM_PLANE_WIDTH, 400);
+        bc.SetFloat(PRIM_PLANE_DEPTH, 400);
+        break;
     default:
+        delete op;
         return nullptr;
     }
+    return op;
 }
 
 BaseTag* BaseObject::GetFirstTag() const {

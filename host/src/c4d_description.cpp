@@ -1,11 +1,17 @@
 #include "c4d_description.h"
 
+#include "host_descriptions.h"
 #include "plugin_registry.h"
 #include "resources.h"
 
 Bool Description::LoadDescription(Int32 type) {
-    const host::PluginEntry* e = host::FindPlugin(type);
-    return e && !e->description.IsEmpty() && LoadDescription(e->description);
+    if (const host::PluginEntry* e = host::FindPlugin(type))
+        return !e->description.IsEmpty() && LoadDescription(e->description);
+    if (const Description* d = host::FindHostDescription(type)) {
+        *this = *d;
+        return true;
+    }
+    return false;
 }
 
 Bool Description::LoadDescription(const String& name) {

@@ -1,6 +1,7 @@
 #include "plugin_module.h"
 
 #include "c4d_plugin.h"
+#include "host_events.h"
 
 #include <dlfcn.h>
 
@@ -28,6 +29,8 @@ PluginModule::~PluginModule() {
 }
 
 bool PluginModule::Start(std::string& error) {
+    // The module's folder is what GeGetPluginPath answers while it loads its resources.
+    SetPluginPath(Filename(String(path_)).GetDirectory());
     if (!Call(C4DPL_INIT_SYS)) {
         error = "plug-in \"" + path_ + "\" could not initialise its resources";
         return false;

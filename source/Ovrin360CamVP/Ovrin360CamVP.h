@@ -3,13 +3,53 @@
 
 #include "c4d_basecontainer.h"
 #include "c4d_baseobject.h"
+#include "c4d_basetime.h"
+#include "c4d_filename.h"
 #include "c4d_videopostdata.h"
 #include "image_areas.h"
 
+#include <mutex>
+
+class BaseBitmap;
+class BaseDraw;
 class BaseShader;
+class BaseTag;
 
 class Ovrin360CamVP : public VideoPostData {
 public:
+    Ovrin360CamVP();
+    ~Ovrin360CamVP() override;
+    Ovrin360CamVP(const Ovrin360CamVP&) = delete;
+    Ovrin360CamVP& operator=(const Ovrin360CamVP&) = delete;
+    static NodeData* Alloc() { return new Ovrin360CamVP(); }
+
+    // ---- Render pipeline ---------------------------------------------------------------------
+    Int32 GetRenderInfo(BaseVideoPost* node) override;
+    Bool RenderEngineCheck(BaseVideoPost* node, Int32 engine) override;
+    void AllocateBuffers(BaseVideoPost* node, Render* render, BaseDocument* doc) override;
+    RENDERRESULT Execute(BaseVideoPost* node, VideoPostStruct* vps) override;
+    void ExecutePixel(BaseVideoPost* node, PixelPost* pp, Int32 x, Int32 subx, Int32 suby) override;
+    void ExecuteLine(BaseVideoPost* node, PixelPost* pp) override;
+
+    // ---- Stereo channels -----------------------------------------------------------------------
+    Int32 StereoGetCameraCountEditor(BaseVideoPost* node, BaseDocument* doc, BaseDraw* bd) override;
+    Int32 StereoGetCameraCountRenderer(BaseVideoPost* node, BaseDocument* doc,
+                                       RenderData* rd) override;
+    Bool StereoGetCameraInfo(BaseVideoPost* node, BaseDocument* doc, BaseDraw* bd, RenderData* rd,
+                             Int32 index, StereoCameraInfo& info) override;
+
+    // ---- Camera search -------------------------------------------------------------------------
+    // Finds the render's camera and its tag: the render view's linked scene camera, else the
+    // first camera in the object tree with an enabled tag. Fills camera, tag and tagData and
+    // returns the render view (null without a document).
+    BaseDraw* FindCamera(BaseDocument* doc);
+    // Pre-order search from op and its following siblings; render-mode-off cameras and
+    // disabled tags are skipped, their children still searched.
+    static BaseObject* FindFirstOvrinTagCamera(BaseObject* op, Int32 depth);
+
+    // Fills gridCells, gridColumns and gridRows from the render effect's layout settings.
+    void MakeCubemapGrid(Bool editorView);
+
     // ---- Lens ------------------------------------------------------------------------------
     // Per camera ray: fills the ray's world origin and direction from its image position in
     // pixels, or zeroes both when the position has no ray. Leaves the ray alone while the lens
@@ -45,7 +85,7 @@ public:
     Vector64 pixelSize;        // (1/width, 1/height, 0) of renderArea, single-precision quotients
     Int32 overscanPixels = 10; // rays up to this far outside the image still get a direction
     Int32 lensActive = 0;
-    CameraObject* camera = nullptr;
+    BaseObject* camera = nullptr;
     BaseContainer* tagData = nullptr;
     ViewCell currentFace;
     ViewCell currentEye;
@@ -57,7 +97,65 @@ public:
     Float convergenceDistance = 0;
     BaseShader* separationShader = nullptr;
 
+    // ---- Pipeline state: written by AllocateBuffers and Execute on the render control thread -
+    std::mutex syphonLock;    // one line at a time to the frame publisher
+    Int32 viewportRender = 0; // the render goes to the editor view
+    Int32 overlayEnabled = 0;
+    Int32 showFrameNumber = 0;
+    Int32 showTimecode = 0;
+    Int32 showInfo = 0;
+    Int32 showText = 0;
+    Int32 logoMode = 0; // 0 built-in, 1 custom image, 2 none
+    BaseTime timecodeOffset{0, 1};
+    String overlayText;
+    Float textSize = 0;
+    Int32 syphonEnabled = 0;
+    Int32 syphonMode = 0; // 0: every finished line too; otherwise whole frames only
+    Filename documentName;
+    Float frameRate = 0;
+    BaseTime documentMinTime{0, 1};
+    BaseTime documentMaxTime{0, 1};
+    BaseTime overlayTime{0, 1};
+    Bool linkSceneCamera = false;
+    Vector renderSize;
+    Area frameArea;
+    Float domeDiameter = 0;
+    Float cornerSize = 0;
+    Area logoCorner;
+    BaseTag* tag = nullptr;
+    ViewCell faces[6];
+    ViewCell eyes[2];
+    Int32 faceCount = 1;
+    Int32 eyeCount = 1;
+    Int32 passCount = 0;
+    Int32 passIndex = -1;
+    Bool stereoAnaglyph = false;
+    Bool stereoSideBySide = false;
+    Bool stereoInterlaced = false;
+    Bool splitWidth = false;
+    Bool splitHeight = false;
+    Bool swapEyes = false;
+    Int32 anaglyphColors = 0;
+    Int32 anaglyphMethod = 0;
+    Float anaglyphGamma = 0;
+    Int32 interlacePattern = 0;
+    BaseBitmap* logoBitmap = nullptr;
+    BaseBitmap* maskBitmap = nullptr;
+    BaseBitmap* faceLabelBitmaps[7] = {};
+    ViewCell gridCells[6][6];
+    Float gridColumns = 0;
+    Float gridRows = 0;
+
 private:
+    void OpenSequence(BaseVideoPost* node, VideoPostStruct* vps, BaseDraw* bd, RenderData* rd,
+                      const BaseContainer& rdc);
+    void CloseSequence(BaseDraw* bd);
+    void OpenPass(VideoPostStruct* vps);
+    // The render copy of the tag's separation map, made at the sequence start and freed at its
+    // end.
+    void PrepareSeparationShader(const BaseContainer& vpData, BaseDocument* doc);
+    void ReleaseSeparationShader();
+
     // World frame of one ray: the camera's global matrix in mono, the ray's own eye in stereo.
     Matrix64 RayFrame(const Vector64& dir) const;
 };
