@@ -203,6 +203,14 @@ struct Tracer::Impl {
         return true;
     }
 
+    // The message Embree reported since the last call, cleared.
+    std::string TakeDeviceError() {
+        std::lock_guard<std::mutex> lock(errorLock);
+        std::string message;
+        message.swap(deviceError);
+        return message;
+    }
+
     void AttachTriangles(const std::vector<Vector64>& points,
                          const std::vector<std::array<Int32, 3>>& triangles,
                          const Matrix64& worldFromObject, const Vector32& color) {
@@ -288,7 +296,7 @@ bool Tracer::Build(const RenderScene& scene, std::string& error) {
     if (!im.EnsureDevice(error))
         return false;
 
-    im.deviceError.clear();
+    im.TakeDeviceError();
     im.scene = rtcNewScene(im.device);
     rtcSetSceneFlags(im.scene, RTC_SCENE_FLAG_ROBUST);
     im.colors.reserve(shapeCount);
@@ -323,9 +331,10 @@ bool Tracer::Build(const RenderScene& scene, std::string& error) {
             im.AttachTriangles(m.points, m.triangles, m.transform, m.color);
 
     rtcCommitScene(im.scene);
-    if (rtcGetDeviceError(im.device) != RTC_ERROR_NONE || !im.deviceError.empty()) {
+    const std::string message = im.TakeDeviceError();
+    if (rtcGetDeviceError(im.device) != RTC_ERROR_NONE || !message.empty()) {
         error = "cannot build the scene for ray tracing: " +
-                (im.deviceError.empty() ? std::string("Embree failed") : im.deviceError);
+                (message.empty() ? std::string("Embree failed") : message);
         im.ReleaseScene();
         environment_ = Environment{};
         return false;
