@@ -21,6 +21,8 @@
 #include "c4d_ray.h"
 #include "c4d_renderdata.h"
 #include "c4d_resource.h"
+#include "c4d_shader.h"
+#include "c4d_shader_kinds.h"
 #include "c4d_stereo.h"
 #include "c4d_string.h"
 #include "c4d_tagdata.h"

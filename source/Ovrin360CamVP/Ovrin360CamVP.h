@@ -2,6 +2,7 @@
 #pragma once
 
 #include "c4d_basecontainer.h"
+#include "c4d_baselink.h"
 #include "c4d_baseobject.h"
 #include "c4d_basetime.h"
 #include "c4d_filename.h"
@@ -49,6 +50,26 @@ public:
 
     // Fills gridCells, gridColumns and gridRows from the render effect's layout settings.
     void MakeCubemapGrid(Bool editorView);
+
+    // ---- Settings: attribute view, buttons, layout preview (settings.cpp) ------------------
+    // Defaults, face label images and the layout grid.
+    Bool Init(GeListNode* node) override;
+    // Hides, unfolds and previews by the stereo output, the layout and the tagged camera.
+    Bool GetDDescription(GeListNode* node, Description* description,
+                         DESCFLAGS_DESC& flags) override;
+    Bool GetDEnabling(GeListNode* node, const DescID& id, const GeData& value,
+                      DESCFLAGS_ENABLE flags, const BaseContainer* itemdesc) override;
+    // The header and preview buttons and the version line are computed, never stored.
+    Bool GetDParameter(GeListNode* node, const DescID& id, GeData& value,
+                       DESCFLAGS_GET& flags) override;
+    Bool SetDParameter(GeListNode* node, const DescID& id, const GeData& value,
+                       DESCFLAGS_SET& flags) override;
+    // Buttons, reactions to edits, the bitmaps of the header and the preview, and the host's
+    // render notification. Always true.
+    Bool Message(GeListNode* node, Int32 type, void* data) override;
+    // The tag settings found by the last FindCamera while that tag and its camera still
+    // exist; null (and camera, tag and tagData cleared) once either is gone.
+    BaseContainer* FoundTagData();
 
     // ---- Lens ------------------------------------------------------------------------------
     // Per camera ray: fills the ray's world origin and direction from its image position in
@@ -158,4 +179,10 @@ private:
 
     // World frame of one ray: the camera's global matrix in mono, the ray's own eye in stereo.
     Matrix64 RayFrame(const Vector64& dir) const;
+
+    // ---- Settings -----------------------------------------------------------------------------
+    void LoadFaceLabels();
+    // The camera and tag FindCamera found, as links that notice their deletion.
+    BaseLink foundCamera_;
+    BaseLink foundTag_;
 };

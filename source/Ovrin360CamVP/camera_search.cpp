@@ -21,6 +21,8 @@ BaseDraw* Ovrin360CamVP::FindCamera(BaseDocument* doc) {
     camera = nullptr;
     tag = nullptr;
     tagData = nullptr;
+    foundCamera_.SetLink(nullptr);
+    foundTag_.SetLink(nullptr);
     if (!doc && Get())
         doc = Get()->GetDocument();
     if (!doc)
@@ -38,7 +40,21 @@ BaseDraw* Ovrin360CamVP::FindCamera(BaseDocument* doc) {
         tag = camera->GetTag(ID_OVRINTAG);
     if (tag)
         tagData = tag->GetDataInstance();
+    foundCamera_.SetLink(camera);
+    foundTag_.SetLink(tag);
     return bd;
+}
+
+BaseContainer* Ovrin360CamVP::FoundTagData() {
+    // The document may have lost the camera or the tag since the search.
+    const Bool cameraGone = camera && foundCamera_.ForceGetLink() != camera;
+    const Bool tagGone = tag && foundTag_.ForceGetLink() != tag;
+    if (cameraGone || tagGone) {
+        camera = nullptr;
+        tag = nullptr;
+        tagData = nullptr;
+    }
+    return tagData;
 }
 
 BaseObject* Ovrin360CamVP::FindFirstOvrinTagCamera(BaseObject* op, Int32 depth) {

@@ -2,6 +2,8 @@
 #include "Ovrin360CamVP.h"
 
 #include "ovrin/ovrin_geometry.h"
+#include "ovrin/ovrin_stereo.h"
+#include "ovrin/ovrin_stereo_map.h"
 
 namespace {
 
@@ -150,6 +152,11 @@ void Ovrin360CamVP::CreateRay(Ray* ray, Float x, Float y) {
 }
 
 Matrix64 Ovrin360CamVP::RayFrame(const Vector64& dir) const {
-    (void)dir; // the stereo eye is computed from the ray's direction
-    return camera ? camera->GetMg() : Matrix64();
+    if (!stereoActive)
+        return camera ? camera->GetMg() : Matrix64();
+    const Float separation = SampleSeparationMap(tagData, dir, separationShader);
+    Vector64 convergencePoint, toeInAxis; // only the viewport's guide uses them
+    return GetStereoCamMatrix(camera, currentEye.info, dir, stereoAxis, domeAxisUp,
+                              convergenceDistance, eyeSeparation, separation, convergencePoint,
+                              toeInAxis);
 }

@@ -52,6 +52,8 @@ enum {
     // 36 bitmap buttons previewing the layout, 6 per row: element k shows cell (k % 6, k / 6).
     OVRINVP_CUBEMAP_PREVIEW_0 = 1058,
     OVRINVP_CUBEMAP_PREVIEW_35 = 1093,
+    OVRINVP_GROUP_SYPHON = 1094,          // layout only
+    OVRINVP_GROUP_CUBEMAP_PREVIEW = 1095, // layout only: holds the 36 preview buttons
     OVRINVP_WEBSITE = 1096,
     OVRINVP_VERSION = 1097, // read-only version line
     OVRINVP_TIMECODE_OFFSET = 1098,

@@ -39,6 +39,7 @@ Ovrin360CamVP::Ovrin360CamVP() {
 }
 
 Ovrin360CamVP::~Ovrin360CamVP() {
+    ReleaseSeparationShader();
     BaseBitmap::Free(logoBitmap);
     BaseBitmap::Free(maskBitmap);
     for (BaseBitmap*& b : faceLabelBitmaps)
@@ -58,7 +59,7 @@ Bool Ovrin360CamVP::RenderEngineCheck(BaseVideoPost*, Int32) {
 void Ovrin360CamVP::MakeCubemapGrid(Bool editorView) {
     const BaseContainer empty;
     const BaseContainer* vpData = Get() ? Get()->GetDataInstance() : &empty;
-    BuildCubemapGrid(gridCells, gridColumns, gridRows, *vpData, tagData, editorView);
+    BuildCubemapGrid(gridCells, gridColumns, gridRows, *vpData, FoundTagData(), editorView);
 }
 
 void Ovrin360CamVP::AllocateBuffers(BaseVideoPost* node, Render* render, BaseDocument* doc) {

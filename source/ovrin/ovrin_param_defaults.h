@@ -5,6 +5,8 @@
 #include "ge_types.h"
 #include "ge_vector.h"
 
+#include <cstddef>
+
 enum class ParamKind : Int32 { Bool, Int32, Float, Vector, String, Filename, Link, Time };
 
 struct ParamDefault {
@@ -14,3 +16,17 @@ struct ParamDefault {
     Vector vector = {};    // Vector
     const char* text = ""; // String, Filename
 };
+
+class BaseContainer;
+class GeData;
+
+// The row's value as a parameter value.
+GeData DefaultValue(const ParamDefault& row);
+
+void WriteDefault(BaseContainer& bc, const ParamDefault& row);
+
+// Writes every row into bc, in the order given.
+template <size_t N> void WriteDefaults(BaseContainer& bc, const ParamDefault (&rows)[N]) {
+    for (const ParamDefault& row : rows)
+        WriteDefault(bc, row);
+}

@@ -18,6 +18,8 @@ inline constexpr Int32 ID_OVRINEXAMPLES = 1041520;
 
 inline constexpr const char* OVRIN_VERSION = "2.1";
 inline constexpr const char* OVRIN_BUILD = "003";
+// The product web site, opened from the render effect's header and web-site button.
+inline constexpr const char* OVRIN_WEBSITE = "https://ovrin360cam.example/";
 
 // String table entries: the display names (and help texts) of the registered objects.
 inline constexpr Int32 IDS_OVRIN360CAM = 10000;
