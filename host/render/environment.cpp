@@ -43,7 +43,7 @@ Rgba ProceduralSky(const Vector64& origin, const Vector64& dir, const Vector64& 
     if (up >= 0.0f) {
         // Gradient: the square root keeps a wide bright band above the horizon.
         c = Mix(horizonColor, zenithColor, std::sqrt(up));
-        // Glow: a broad halo and the small bright disc of the sun (about 1.5° across).
+        // Glow: a broad halo and the small bright disc of the sun (about 1.7° across).
         const float halo = 0.35f * std::pow(sunCos, 12.0f);
         const float disc = SmoothStep(0.99985f, 0.99992f, sunCos) * 4.0f;
         const float glow = halo + disc;

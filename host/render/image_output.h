@@ -20,9 +20,11 @@ struct ImageWriteOptions {
 };
 
 // Writes image (float RGBA, colour associated with alpha) to path; the extension picks the
-// format: .exr float RGBA, .png and .tif/.tiff 8 or 16 bit RGBA, .jpg/.jpeg 8 bit RGB. Values are
-// written unchanged (no colour transform), integer formats clamp to 0..1 and round. On failure
-// returns false with one sentence naming the file in error, and leaves no file behind.
+// format: .exr float RGBA, .png and .tif/.tiff 8 or 16 bit RGBA, .jpg/.jpeg 8 bit RGB (the
+// colour as it stands, i.e. over black). Values are written without a colour transform; integer
+// formats clamp to 0..1 and round; PNG, which stores colour divided by alpha, gets the division
+// in float before rounding. On failure returns false with one sentence naming the file in
+// error, and leaves no file behind.
 bool WriteImageFile(const std::string& path, const ImagePixels& image,
                     const ImageWriteOptions& options, std::string& error);
 

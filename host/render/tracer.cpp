@@ -3,6 +3,7 @@
 #include <embree3/rtcore.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <limits>
 #include <mutex>
@@ -34,6 +35,9 @@ bool Invert(const Matrix64& m, Matrix64& out) {
 struct SphereShape {
     Matrix64 worldFromUnit;
     Matrix64 unitFromWorld;
+    // Set once the matrices are written. Embree asks for bounds on oneTBB's worker threads,
+    // whose hand-over ThreadSanitizer cannot see; this release/acquire pair it can.
+    std::atomic<bool> ready{false};
 
     // Nearest hit with t in (tnear, tfar): its t and world-space normal (not unit length).
     bool Intersect(const Vector64& org, const Vector64& dir, double tnear, double tfar, double& t,
@@ -61,6 +65,7 @@ struct SphereShape {
 
 void SphereBounds(const RTCBoundsFunctionArguments* args) {
     const auto* s = static_cast<const SphereShape*>(args->geometryUserPtr);
+    (void)s->ready.load(std::memory_order_acquire);
     Vector64 lo(std::numeric_limits<double>::infinity()), hi(-lo.x);
     for (int corner = 0; corner < 8; ++corner) {
         const Vector64 p = s->worldFromUnit *
@@ -198,6 +203,14 @@ struct Tracer::Impl {
         return true;
     }
 
+    // The message Embree reported since the last call, cleared.
+    std::string TakeDeviceError() {
+        std::lock_guard<std::mutex> lock(errorLock);
+        std::string message;
+        message.swap(deviceError);
+        return message;
+    }
+
     void AttachTriangles(const std::vector<Vector64>& points,
                          const std::vector<std::array<Int32, 3>>& triangles,
                          const Matrix64& worldFromObject, const Vector32& color) {
@@ -283,7 +296,7 @@ bool Tracer::Build(const RenderScene& scene, std::string& error) {
     if (!im.EnsureDevice(error))
         return false;
 
-    im.deviceError.clear();
+    im.TakeDeviceError();
     im.scene = rtcNewScene(im.device);
     rtcSetSceneFlags(im.scene, RTC_SCENE_FLAG_ROBUST);
     im.colors.reserve(shapeCount);
@@ -296,6 +309,7 @@ bool Tracer::Build(const RenderScene& scene, std::string& error) {
         shape.worldFromUnit = s.transform * scale;
         if (!(s.radius > 0.0) || !Invert(shape.worldFromUnit, shape.unitFromWorld))
             continue; // no volume, nothing to see
+        shape.ready.store(true, std::memory_order_release);
         RTCGeometry g = rtcNewGeometry(im.device, RTC_GEOMETRY_TYPE_USER);
         rtcSetGeometryUserPrimitiveCount(g, 1);
         rtcSetGeometryUserData(g, &shape);
@@ -317,9 +331,10 @@ bool Tracer::Build(const RenderScene& scene, std::string& error) {
             im.AttachTriangles(m.points, m.triangles, m.transform, m.color);
 
     rtcCommitScene(im.scene);
-    if (rtcGetDeviceError(im.device) != RTC_ERROR_NONE || !im.deviceError.empty()) {
+    const std::string message = im.TakeDeviceError();
+    if (rtcGetDeviceError(im.device) != RTC_ERROR_NONE || !message.empty()) {
         error = "cannot build the scene for ray tracing: " +
-                (im.deviceError.empty() ? std::string("Embree failed") : im.deviceError);
+                (message.empty() ? std::string("Embree failed") : message);
         im.ReleaseScene();
         environment_ = Environment{};
         return false;
