@@ -39,6 +39,7 @@ Ovrin360CamVP::Ovrin360CamVP() {
 }
 
 Ovrin360CamVP::~Ovrin360CamVP() {
+    ReleaseSeparationShader();
     BaseBitmap::Free(logoBitmap);
     BaseBitmap::Free(maskBitmap);
     for (BaseBitmap*& b : faceLabelBitmaps)

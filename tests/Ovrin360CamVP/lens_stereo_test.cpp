@@ -177,6 +177,7 @@ TEST_F(StereoLensTest, SeparationMapScalesTheEyeOffset) {
     tag.SetBool(OVRINTAG_SEPARATION_MAP, true);
     vp.separationShader = map;
     EXPECT_EQ(Cast(75, 25).p, camera.GetMg().offset); // black map: both eyes at the centre
+    vp.separationShader = nullptr; // the render effect frees the render copy it owns; not this
 }
 
 } // namespace

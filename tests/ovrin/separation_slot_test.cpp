@@ -211,6 +211,7 @@ TEST_F(SeparationSlotTest, ViewportAndRenderPipelineAtOnce) {
             }
             for (std::thread& t : threads)
                 t.join();
+            vp.separationShader = nullptr; // this test frees its clone itself
             clone->FreeRender();
             BaseShader::Free(clone);
         }
