@@ -55,12 +55,13 @@ Vector64 inverseRotate(const Matrix64& m, const Vector64& v) {
 // sine and cosine come from cosAngle directly: 1 ∓ cosAngle is exact where it matters
 // (cosAngle near ±1), so this is as accurate as going through acos.
 Matrix64 rotAxisByCosine(const Vector64& axis, Float cosAngle) {
-    const Float len = axis.GetLength();
-    if (cosAngle >= 1.0 || len == 0.0)
+    const Float len2 = axis.GetSquaredLength();
+    if (cosAngle >= 1.0 || len2 == 0.0)
         return {};
     const Float c = cosAngle <= -1.0 ? -1.0 : cosAngle;
-    const Float sinHalf = std::sqrt((1.0 - c) * 0.5), cosHalf = std::sqrt((1.0 + c) * 0.5);
-    const Vector64 q = axis * (sinHalf / len);
+    // q = (axis / |axis|) · sin(angle/2), with one root for both factors.
+    const Vector64 q = axis * std::sqrt((1.0 - c) * 0.5 / len2);
+    const Float cosHalf = std::sqrt((1.0 + c) * 0.5);
     const Float qx = q.x, qy = q.y, qz = q.z, qw = cosHalf;
     return {{0, 0, 0},
             {1 - 2 * (qy * qy + qz * qz), 2 * (qx * qy - qw * qz), 2 * (qx * qz + qw * qy)},

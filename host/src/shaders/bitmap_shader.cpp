@@ -16,7 +16,7 @@ struct Taps {
     Float weight = 0.0;
 };
 
-Taps taps(Float t, int n, bool tile) {
+inline Taps taps(Float t, int n, bool tile) {
     if (!std::isfinite(t) || std::fabs(t) > 1e6)
         t = 0.0;                 // far outside any sensible lookup: read the origin texel
     const Float x = t * n - 0.5; // in texel units, texel centres on the integers
