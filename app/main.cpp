@@ -1,5 +1,5 @@
 // ovrin360: the command-line host. Loads the plug-in module, opens a scene (or the built-in
-// demo) and renders, reprojects, inspects rays and lists plug-ins.
+// demo) and renders, reprojects, prints camera rays and lists plug-ins.
 #include "cli_error.h"
 #include "commands.h"
 

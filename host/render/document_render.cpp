@@ -10,7 +10,7 @@
 #include "document_scene.h"
 #include "frame_sampler.h"
 #include "ge_math.h"
-#include "perspective_camera.h"
+#include "pinhole_camera.h"
 #include "render_state.h"
 
 #include <atomic>
@@ -118,8 +118,8 @@ private:
             lens_->data->CreateRay(&ray, x, y);
             return;
         }
-        PerspectiveRay(camera_->GetMg(), camera_->GetDataInstance()->GetFloat(CAMERA_FOCUS, 36.0),
-                       width_, height_, x, y, ray);
+        PinholeRay(camera_->GetMg(), camera_->GetDataInstance()->GetFloat(CAMERA_FOCUS, 36.0),
+                   width_, height_, x, y, ray);
     }
 
     // The render's set-up: render effects, their start-of-render check, size, passes, camera.
@@ -153,7 +153,7 @@ private:
             const Int32 n = lens_->data->StereoGetCameraCountRenderer(lens_->node, doc_, rd);
             passes_ = n > 0 ? n : 1;
         }
-        if (!lens_ && !FindPerspectiveCamera(error))
+        if (!lens_ && !FindPinholeCamera(error))
             return false;
         alpha_ = settings.GetBool(RENDERDATA_ALPHACHANNEL);
         fps_ = settings.GetFloat(RENDERDATA_FRAMERATE, doc_->GetFps());
@@ -182,7 +182,7 @@ private:
         return true;
     }
 
-    bool FindPerspectiveCamera(std::string& error) {
+    bool FindPinholeCamera(std::string& error) {
         BaseDraw* bd = doc_->GetRenderBaseDraw();
         camera_ = bd ? bd->GetSceneCamera(doc_) : nullptr;
         if (!camera_)
@@ -318,7 +318,7 @@ private:
             const int w = width_, h = height_;
             SampleFrame(
                 threads, tracer_, job_.samplesPerAxis, image,
-                [&](Ray& ray, double x, double y) { PerspectiveRay(mg, focal, w, h, x, y, ray); },
+                [&](Ray& ray, double x, double y) { PinholeRay(mg, focal, w, h, x, y, ray); },
                 pixelHook, lineHook);
         }
         if (job_.progress)

@@ -3,7 +3,7 @@
 #include "c4d_baseobject.h"
 
 BaseDraw::BaseDraw() : BaseList2D(Dbasedraw), editorCamera_(new CameraObject()) {
-    SetName("Perspective");
+    SetName("Editor");
 }
 
 BaseDraw::~BaseDraw() {

@@ -1,5 +1,5 @@
 #include "foundation.h"
-#include "platform_inspect.h"
+#include "platform_probe.h"
 
 namespace {
 thread_local int openPools = 0;
@@ -20,6 +20,6 @@ void NSAutoreleasePool::drain() {
     --openPools;
 }
 
-int platform_inspect::autoreleasePoolDepth() {
+int platform_probe::autoreleasePoolDepth() {
     return openPools;
 }

@@ -5,7 +5,7 @@
 
 #include "opengl.h"
 #include "opengl_context.h"
-#include "platform_inspect.h"
+#include "platform_probe.h"
 
 #include <atomic>
 #include <cstdint>
@@ -40,7 +40,7 @@ struct CGLContextObject {
     GLuint boundRectangleTexture = 0;
     GLuint boundFramebuffer = 0;
     GLfloat clearColor[4] = {0, 0, 0, 0};
-    std::vector<platform_inspect::GLCall> calls;
+    std::vector<platform_probe::GLCall> calls;
 
     bool lockedByCallingThread() const { return lockOwner.load() == std::this_thread::get_id(); }
 };

@@ -2,7 +2,7 @@
 // thread's current context, and is logged for the tests.
 #include "opengl.h"
 #include "gl_state.h"
-#include "platform_inspect.h"
+#include "platform_probe.h"
 
 #include <algorithm>
 #include <cstring>
@@ -10,7 +10,7 @@
 #include <mutex>
 #include <new>
 
-using platform_inspect::GLCall;
+using platform_probe::GLCall;
 
 namespace {
 
@@ -328,18 +328,18 @@ void glClear(GLbitfield mask) {
     call("glClear", {double(mask)}, [&](CGLContextObject& gl) { return clear(gl, mask); });
 }
 
-void platform_inspect::setGLCallLogging(bool on) {
+void platform_probe::setGLCallLogging(bool on) {
     logging.store(on);
 }
 
-std::vector<GLCall> platform_inspect::takeGLCalls(CGLContextObj ctx) {
+std::vector<GLCall> platform_probe::takeGLCalls(CGLContextObj ctx) {
     std::vector<GLCall> calls;
     if (ctx)
         calls.swap(ctx->calls);
     return calls;
 }
 
-std::vector<GLCall> platform_inspect::takeGLCallsWithoutContext() {
+std::vector<GLCall> platform_probe::takeGLCallsWithoutContext() {
     std::lock_guard<std::mutex> guard(withoutContextMutex);
     std::vector<GLCall> calls;
     calls.swap(withoutContextCalls);

@@ -54,6 +54,6 @@ void NSOpenGLContext::clearCurrentContext() {
     current = nullptr;
 }
 
-void platform_inspect::setOpenGLContextsAvailable(bool available) {
+void platform_probe::setOpenGLContextsAvailable(bool available) {
     contextsAvailable.store(available);
 }

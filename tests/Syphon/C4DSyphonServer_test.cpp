@@ -16,8 +16,7 @@ TEST_F(PublisherTest, StartCreatesOneServerAndRenamesIt) {
     ASSERT_TRUE(first);
     EXPECT_FALSE(first->options); // not private: no options at all
     EXPECT_EQ(first->context, ctx);
-    EXPECT_EQ(platform_inspect::pixelFormat(ctx),
-              (std::vector<NSOpenGLPixelFormatAttribute>{5, 90}));
+    EXPECT_EQ(platform_probe::pixelFormat(ctx), (std::vector<NSOpenGLPixelFormatAttribute>{5, 90}));
 
     pub->start("Second", true);
     EXPECT_EQ(SyphonDirectory::serverNames(), (std::vector<std::string>{"Second"}));
@@ -78,16 +77,16 @@ TEST_F(PublisherTest, SetSizeMakesAClearedTextureInsideAFramebuffer) {
         ExpectArgs(*(calls.end() - 4), {0, 0, 0, 0});
         ExpectArgs(*(calls.end() - 3), {GL_COLOR_BUFFER_BIT});
 
-        const platform_inspect::GLTexture t = Texture();
+        const platform_probe::GLTexture t = Texture();
         EXPECT_EQ(t.target, GL_TEXTURE_RECTANGLE_ARB);
         EXPECT_EQ(t.channels, c.channels);
         EXPECT_EQ(t.texels, std::vector<std::uint8_t>(5 * 3 * c.channels, 0));
-        EXPECT_EQ(platform_inspect::framebufferColorTexture(ctx, pub->framebuffer), pub->texture);
-        EXPECT_EQ(platform_inspect::textureCount(ctx), 1);
-        EXPECT_EQ(platform_inspect::framebufferCount(ctx), 1);
-        EXPECT_EQ(platform_inspect::boundTexture(ctx, GL_TEXTURE_RECTANGLE_ARB), 0u);
-        EXPECT_EQ(platform_inspect::boundFramebuffer(ctx), 0u);
-        EXPECT_TRUE(platform_inspect::isEnabled(ctx, GL_TEXTURE_RECTANGLE_ARB));
+        EXPECT_EQ(platform_probe::framebufferColorTexture(ctx, pub->framebuffer), pub->texture);
+        EXPECT_EQ(platform_probe::textureCount(ctx), 1);
+        EXPECT_EQ(platform_probe::framebufferCount(ctx), 1);
+        EXPECT_EQ(platform_probe::boundTexture(ctx, GL_TEXTURE_RECTANGLE_ARB), 0u);
+        EXPECT_EQ(platform_probe::boundFramebuffer(ctx), 0u);
+        EXPECT_TRUE(platform_probe::isEnabled(ctx, GL_TEXTURE_RECTANGLE_ARB));
     }
 }
 
@@ -99,9 +98,9 @@ TEST_F(PublisherTest, ZeroSizeLeavesNoTextureAndNoArea) {
     pub->setSize({0, 0, 0}, true);
     EXPECT_EQ(pub->texture, 0u);
     EXPECT_EQ(pub->framebuffer, 0u);
-    EXPECT_FALSE(platform_inspect::texture(ctx, old));
-    EXPECT_EQ(platform_inspect::textureCount(ctx), 0);
-    EXPECT_EQ(platform_inspect::framebufferCount(ctx), 0);
+    EXPECT_FALSE(platform_probe::texture(ctx, old));
+    EXPECT_EQ(platform_probe::textureCount(ctx), 0);
+    EXPECT_EQ(platform_probe::framebufferCount(ctx), 0);
     EXPECT_EQ(std::vector<Int32>({pub->areaX, pub->areaY, pub->areaW, pub->areaH}),
               std::vector<Int32>({0, 0, 0, 0}));
     EXPECT_EQ(pub->internalFormat, GL_RGB8); // formats reset; no texture to choose them for
@@ -159,7 +158,7 @@ TEST_F(PublisherTest, AntiAliasedLinesAverageTheirFourSamples) {
         ASSERT_EQ(uploads.size(), 1u);
         ExpectArgs(uploads[0],
                    {kRect, 0, 1, 0, 2, 1, double(comp == 4 ? GL_RGBA : GL_RGB), GL_FLOAT});
-        const platform_inspect::GLTexture t = Texture();
+        const platform_probe::GLTexture t = Texture();
         for (int p = 0; p < 2; ++p)
             for (int ch = 0; ch < 4; ++ch)
                 EXPECT_EQ(t.texel(1 + p, 0)[ch], ch < comp ? means[p] + ch : 255)
@@ -239,7 +238,7 @@ TEST_F(PublisherTest, VeryWideImagesNeedNoStackOfTheirWidth) {
         pub->publishBuffer(&buffer);
     });
     ExpectClean(Calls());
-    const platform_inspect::GLTexture t = Texture();
+    const platform_probe::GLTexture t = Texture();
     // The line went to the top row, then the buffer's rows 0 and 1 over rows 1 and 0.
     EXPECT_EQ(t.texel(w - 1, 0)[0], 7);
     EXPECT_EQ(t.texel(w - 1, 1)[3], 0);
@@ -272,7 +271,7 @@ TEST_F(PublisherTest, BuffersUploadBottomUpAtEightBitsInTheirOwnFormat) {
             ExpectArgs(uploads[size_t(y)],
                        {kRect, 0, 0, double(2 - y), 4, 1, double(c.format), GL_UNSIGNED_BYTE});
 
-        const platform_inspect::GLTexture t = Texture();
+        const platform_probe::GLTexture t = Texture();
         for (int y = 0; y < 3; ++y)
             for (int x = 0; x < 4; ++x)
                 for (int ch = 0; ch < t.channels; ++ch)
@@ -364,7 +363,7 @@ TEST_F(PublisherTest, ShutdownWhenIdleChangesNothing) {
                                           pub->alpha,          Int32(pub->internalFormat)};
     EXPECT_EQ(after, before);
     EXPECT_TRUE(Calls().empty());
-    EXPECT_TRUE(platform_inspect::takeGLCallsWithoutContext().empty());
+    EXPECT_TRUE(platform_probe::takeGLCallsWithoutContext().empty());
     EXPECT_TRUE(SyphonDirectory::serverNames().empty());
     EXPECT_EQ(NSOpenGLContext::currentContext(), nullptr);
 }
@@ -376,8 +375,8 @@ TEST_F(PublisherTest, ShutdownDeletesTheTextureAndStopsTheServer) {
     EXPECT_EQ(pub->texture, 0u);
     EXPECT_EQ(pub->framebuffer, 0u);
     EXPECT_EQ(pub->server, nullptr);
-    EXPECT_EQ(platform_inspect::textureCount(ctx), 0);
-    EXPECT_EQ(platform_inspect::framebufferCount(ctx), 0);
+    EXPECT_EQ(platform_probe::textureCount(ctx), 0);
+    EXPECT_EQ(platform_probe::framebufferCount(ctx), 0);
     EXPECT_FALSE(SyphonDirectory::find("Stopping"));
     ExpectClean(Calls());
 
@@ -420,16 +419,16 @@ TEST_F(PublisherTest, EveryOperationGivesTheCallerItsContextBack) {
                 NSOpenGLContext::clearCurrentContext();
             operation();
             EXPECT_EQ(NSOpenGLContext::currentContext(), callers);
-            EXPECT_EQ(platform_inspect::autoreleasePoolDepth(), 0);
+            EXPECT_EQ(platform_probe::autoreleasePoolDepth(), 0);
             ++ran;
         }
         EXPECT_EQ(ran, 6);
         const std::vector<GLCall> calls = Calls();
         EXPECT_FALSE(Uploads(calls).empty());
         ExpectClean(calls);
-        EXPECT_TRUE(platform_inspect::takeGLCalls(own->cglContextObj()).empty());
-        EXPECT_TRUE(platform_inspect::takeGLCallsWithoutContext().empty());
-        EXPECT_EQ(platform_inspect::textureCount(own->cglContextObj()), 0);
+        EXPECT_TRUE(platform_probe::takeGLCalls(own->cglContextObj()).empty());
+        EXPECT_TRUE(platform_probe::takeGLCallsWithoutContext().empty());
+        EXPECT_EQ(platform_probe::textureCount(own->cglContextObj()), 0);
     }
     NSOpenGLContext::clearCurrentContext();
 }

@@ -3,7 +3,7 @@
 // made once per process.
 #include "C4DSyphonServer.h"
 #include "opengl_context.h"
-#include "platform_inspect.h"
+#include "platform_probe.h"
 #include "syphon_directory.h"
 
 #include <gtest/gtest.h>
@@ -15,8 +15,8 @@ TEST(PublisherWithoutOpenGL, SendsNothingAnywhereAndRetriesOnTheNextStart) {
     auto own = NSOpenGLContext::create(NSOpenGLPixelFormat(attributes));
     ASSERT_TRUE(own);
     own->makeCurrentContext();
-    platform_inspect::setGLCallLogging(true);
-    platform_inspect::setOpenGLContextsAvailable(false);
+    platform_probe::setGLCallLogging(true);
+    platform_probe::setOpenGLContextsAvailable(false);
 
     C4DSyphonServer* pub = C4DSyphonServer::Instance();
     pub->start("Ovrin 360 Cam", false);
@@ -37,18 +37,18 @@ TEST(PublisherWithoutOpenGL, SendsNothingAnywhereAndRetriesOnTheNextStart) {
     EXPECT_EQ(pub->width, 4); // the size is kept; there is just no texture for it
     EXPECT_TRUE(SyphonDirectory::serverNames().empty());
     EXPECT_EQ(NSOpenGLContext::currentContext(), own.get());
-    EXPECT_TRUE(platform_inspect::takeGLCalls(own->cglContextObj()).empty());
-    EXPECT_TRUE(platform_inspect::takeGLCallsWithoutContext().empty());
-    EXPECT_EQ(platform_inspect::textureCount(own->cglContextObj()), 0);
+    EXPECT_TRUE(platform_probe::takeGLCalls(own->cglContextObj()).empty());
+    EXPECT_TRUE(platform_probe::takeGLCallsWithoutContext().empty());
+    EXPECT_EQ(platform_probe::textureCount(own->cglContextObj()), 0);
 
-    platform_inspect::setOpenGLContextsAvailable(true);
+    platform_probe::setOpenGLContextsAvailable(true);
     pub->start("Ovrin 360 Cam", false);
     pub->setSize({4, 3, 0}, false);
     EXPECT_NE(pub->server, nullptr);
     EXPECT_NE(pub->texture, 0u);
     EXPECT_EQ(SyphonDirectory::serverNames(), (std::vector<std::string>{"Ovrin 360 Cam"}));
     EXPECT_EQ(NSOpenGLContext::currentContext(), own.get());
-    EXPECT_TRUE(platform_inspect::takeGLCalls(own->cglContextObj()).empty());
+    EXPECT_TRUE(platform_probe::takeGLCalls(own->cglContextObj()).empty());
     pub->shutdown();
     NSOpenGLContext::clearCurrentContext();
 }

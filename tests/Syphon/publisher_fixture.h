@@ -4,7 +4,7 @@
 
 #include "C4DSyphonServer.h"
 #include "opengl_context.h"
-#include "platform_inspect.h"
+#include "platform_probe.h"
 #include "syphon_directory.h"
 
 #include <gtest/gtest.h>
@@ -12,7 +12,7 @@
 #include <algorithm>
 #include <vector>
 
-using platform_inspect::GLCall;
+using platform_probe::GLCall;
 
 // An 8-bit level as a float that converts back to it exactly.
 inline Float32 Level(int byte) {
@@ -51,7 +51,7 @@ private:
 class PublisherTest : public testing::Test {
 protected:
     void SetUp() override {
-        platform_inspect::setGLCallLogging(true);
+        platform_probe::setGLCallLogging(true);
         NSOpenGLContext::clearCurrentContext();
         pub->start("probe", false);
         const auto probe = SyphonDirectory::find("probe");
@@ -61,15 +61,15 @@ protected:
         pub->setSize({}, false);
         pub->setArea({}, {});
         Calls();
-        platform_inspect::takeGLCallsWithoutContext();
+        platform_probe::takeGLCallsWithoutContext();
     }
     void TearDown() override {
         pub->shutdown();
         pub->setSize({}, false);
-        platform_inspect::setGLCallLogging(false);
+        platform_probe::setGLCallLogging(false);
     }
 
-    std::vector<GLCall> Calls() { return platform_inspect::takeGLCalls(ctx); }
+    std::vector<GLCall> Calls() { return platform_probe::takeGLCalls(ctx); }
     static std::vector<GLCall> Uploads(const std::vector<GLCall>& calls) {
         std::vector<GLCall> uploads;
         std::copy_if(calls.begin(), calls.end(), std::back_inserter(uploads),
@@ -87,10 +87,10 @@ protected:
         EXPECT_EQ(std::vector<double>(call.args.begin(), call.args.begin() + call.argCount), args)
             << call.function;
     }
-    platform_inspect::GLTexture Texture() {
-        const auto t = platform_inspect::texture(ctx, pub->texture);
+    platform_probe::GLTexture Texture() {
+        const auto t = platform_probe::texture(ctx, pub->texture);
         EXPECT_TRUE(t) << "texture " << pub->texture;
-        return t.value_or(platform_inspect::GLTexture());
+        return t.value_or(platform_probe::GLTexture());
     }
     long FrameCount(const char* name) {
         const auto d = SyphonDirectory::find(name);

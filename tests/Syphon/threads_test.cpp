@@ -33,7 +33,7 @@ TEST_F(PublisherTest, RenderThreadsPublishLinesUnderOneMutex) {
     const std::vector<GLCall> calls = Calls();
     ExpectClean(calls);
     EXPECT_EQ(Uploads(calls).size(), size_t(h));
-    const platform_inspect::GLTexture t = Texture();
+    const platform_probe::GLTexture t = Texture();
     int mismatches = 0;
     for (Int32 y = 0; y < h; ++y)
         for (Int32 x = 0; x < w; ++x)

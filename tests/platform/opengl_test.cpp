@@ -1,7 +1,7 @@
 #include "foundation.h"
 #include "opengl.h"
 #include "opengl_context.h"
-#include "platform_inspect.h"
+#include "platform_probe.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +13,7 @@
 
 namespace {
 
-using platform_inspect::GLCall;
+using platform_probe::GLCall;
 
 const NSOpenGLPixelFormatAttribute kAttributes[] = {NSOpenGLPFADoubleBuffer, 0};
 
@@ -21,7 +21,7 @@ const NSOpenGLPixelFormatAttribute kAttributes[] = {NSOpenGLPFADoubleBuffer, 0};
 class GLTest : public testing::Test {
 protected:
     void SetUp() override {
-        platform_inspect::setGLCallLogging(true);
+        platform_probe::setGLCallLogging(true);
         context = NSOpenGLContext::create(NSOpenGLPixelFormat(kAttributes));
         ASSERT_TRUE(context);
         ctx = context->cglContextObj();
@@ -29,7 +29,7 @@ protected:
     }
     void TearDown() override {
         NSOpenGLContext::clearCurrentContext();
-        platform_inspect::setGLCallLogging(false);
+        platform_probe::setGLCallLogging(false);
     }
     GLuint MakeTexture(GLint internalFormat, GLsizei w, GLsizei h) {
         GLuint name = 0;
@@ -40,11 +40,11 @@ protected:
         return name;
     }
     GLenum LastError() {
-        const std::vector<GLCall> calls = platform_inspect::takeGLCalls(ctx);
+        const std::vector<GLCall> calls = platform_probe::takeGLCalls(ctx);
         return calls.empty() ? GLenum(0xFFFF) : calls.back().error;
     }
     std::vector<std::uint8_t> Texels(GLuint name) {
-        return platform_inspect::texture(ctx, name).value().texels;
+        return platform_probe::texture(ctx, name).value().texels;
     }
 
     std::unique_ptr<NSOpenGLContext> context;
@@ -96,7 +96,7 @@ TEST_F(GLTest, RowsAreUnpackedWithFourByteAlignment) {
 
 TEST_F(GLTest, InvalidCallsRaiseTheirErrorAndChangeNothing) {
     const GLuint name = MakeTexture(GL_RGBA8, 4, 4);
-    platform_inspect::takeGLCalls(ctx);
+    platform_probe::takeGLCalls(ctx);
     const float px[4 * 5] = {1, 1, 1, 1};
     struct Case {
         GLint x, y;
@@ -132,7 +132,7 @@ TEST_F(GLTest, ClearFillsTheFramebuffersTextureAndDeletingDetaches) {
     glFramebufferTextureEXT(GL_FRAMEBUFFER_EXT, GL_COLOR_ATTACHMENT0_EXT, name, 0);
     glClearColor(1.0f, 0.5f, 0.0f, 0.25f);
     glClear(GL_COLOR_BUFFER_BIT);
-    for (const GLCall& c : platform_inspect::takeGLCalls(ctx))
+    for (const GLCall& c : platform_probe::takeGLCalls(ctx))
         EXPECT_EQ(c.error, GL_NO_ERROR) << c.function;
     std::vector<std::uint8_t> expected;
     for (int i = 0; i < 4; ++i)
@@ -140,12 +140,12 @@ TEST_F(GLTest, ClearFillsTheFramebuffersTextureAndDeletingDetaches) {
     EXPECT_EQ(Texels(name), expected);
 
     glDeleteTextures(1, &name);
-    EXPECT_FALSE(platform_inspect::texture(ctx, name));
-    EXPECT_EQ(platform_inspect::boundTexture(ctx, GL_TEXTURE_RECTANGLE_ARB), 0u);
-    EXPECT_EQ(platform_inspect::framebufferColorTexture(ctx, fb), 0u);
+    EXPECT_FALSE(platform_probe::texture(ctx, name));
+    EXPECT_EQ(platform_probe::boundTexture(ctx, GL_TEXTURE_RECTANGLE_ARB), 0u);
+    EXPECT_EQ(platform_probe::framebufferColorTexture(ctx, fb), 0u);
     glDeleteFramebuffersEXT(1, &fb);
-    EXPECT_EQ(platform_inspect::framebufferCount(ctx), 0);
-    EXPECT_EQ(platform_inspect::boundFramebuffer(ctx), 0u);
+    EXPECT_EQ(platform_probe::framebufferCount(ctx), 0);
+    EXPECT_EQ(platform_probe::boundFramebuffer(ctx), 0u);
 }
 
 TEST_F(GLTest, CallsReachOnlyTheCurrentContext) {
@@ -154,14 +154,14 @@ TEST_F(GLTest, CallsReachOnlyTheCurrentContext) {
     EXPECT_EQ(NSOpenGLContext::currentContext(), other.get());
     GLuint name = 0;
     glGenTextures(1, &name);
-    EXPECT_EQ(platform_inspect::textureCount(other->cglContextObj()), 1);
-    EXPECT_EQ(platform_inspect::textureCount(ctx), 0);
+    EXPECT_EQ(platform_probe::textureCount(other->cglContextObj()), 1);
+    EXPECT_EQ(platform_probe::textureCount(ctx), 0);
 
     NSOpenGLContext::clearCurrentContext();
     glGenTextures(1, &name);
     glEnable(GL_TEXTURE_RECTANGLE_ARB);
-    EXPECT_EQ(platform_inspect::textureCount(other->cglContextObj()), 1);
-    const std::vector<GLCall> orphans = platform_inspect::takeGLCallsWithoutContext();
+    EXPECT_EQ(platform_probe::textureCount(other->cglContextObj()), 1);
+    const std::vector<GLCall> orphans = platform_probe::takeGLCallsWithoutContext();
     ASSERT_EQ(orphans.size(), 2u);
     EXPECT_TRUE(orphans[0].is("glGenTextures"));
     EXPECT_EQ(orphans[0].context, nullptr);
@@ -189,24 +189,24 @@ TEST_F(GLTest, LockIsExclusiveAndTheLogShowsWhoHeldIt) {
     other.join();
     EXPECT_TRUE(acquired);
 
-    const std::vector<GLCall> calls = platform_inspect::takeGLCalls(ctx);
+    const std::vector<GLCall> calls = platform_probe::takeGLCalls(ctx);
     ASSERT_EQ(calls.size(), 2u);
     EXPECT_FALSE(calls[0].lockedByCaller);
     EXPECT_TRUE(calls[1].lockedByCaller);
 }
 
 TEST(Foundation, PoolsCountPerThreadAndDrainOnce) {
-    EXPECT_EQ(platform_inspect::autoreleasePoolDepth(), 0);
+    EXPECT_EQ(platform_probe::autoreleasePoolDepth(), 0);
     {
         NSAutoreleasePool outer;
         NSAutoreleasePool inner;
-        EXPECT_EQ(platform_inspect::autoreleasePoolDepth(), 2);
+        EXPECT_EQ(platform_probe::autoreleasePoolDepth(), 2);
         inner.drain();
         inner.drain();
-        EXPECT_EQ(platform_inspect::autoreleasePoolDepth(), 1);
-        std::thread([] { EXPECT_EQ(platform_inspect::autoreleasePoolDepth(), 0); }).join();
+        EXPECT_EQ(platform_probe::autoreleasePoolDepth(), 1);
+        std::thread([] { EXPECT_EQ(platform_probe::autoreleasePoolDepth(), 0); }).join();
     }
-    EXPECT_EQ(platform_inspect::autoreleasePoolDepth(), 0);
+    EXPECT_EQ(platform_probe::autoreleasePoolDepth(), 0);
 }
 
 TEST(OpenGLContext, KeepsItsPixelFormatAndCanBeUnavailable) {
@@ -214,11 +214,11 @@ TEST(OpenGLContext, KeepsItsPixelFormatAndCanBeUnavailable) {
                                                        NSOpenGLPFAPixelBuffer, 0};
     auto context = NSOpenGLContext::create(NSOpenGLPixelFormat(attributes));
     ASSERT_TRUE(context);
-    EXPECT_EQ(platform_inspect::pixelFormat(context->cglContextObj()),
+    EXPECT_EQ(platform_probe::pixelFormat(context->cglContextObj()),
               (std::vector<NSOpenGLPixelFormatAttribute>{5, 90}));
-    platform_inspect::setOpenGLContextsAvailable(false);
+    platform_probe::setOpenGLContextsAvailable(false);
     EXPECT_FALSE(NSOpenGLContext::create(NSOpenGLPixelFormat(attributes)));
-    platform_inspect::setOpenGLContextsAvailable(true);
+    platform_probe::setOpenGLContextsAvailable(true);
 }
 
 } // namespace

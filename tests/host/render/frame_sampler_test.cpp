@@ -1,5 +1,5 @@
 #include "frame_sampler.h"
-#include "perspective_camera.h"
+#include "pinhole_camera.h"
 
 #include <gtest/gtest.h>
 
@@ -136,7 +136,7 @@ TEST(FrameSampler, ManyThreadsRenderTheSameBitsAsOne) {
             host::SampleFrame(threads, tracer, 2, frame, [&](Ray& ray, double x, double y) {
                 if (x < 4.0)
                     return; // a strip of no samples
-                host::PerspectiveRay(worldFromCamera, 24.0, frame.width, frame.height, x, y, ray);
+                host::PinholeRay(worldFromCamera, 24.0, frame.width, frame.height, x, y, ray);
             });
         return frame.rgba;
     };
@@ -169,7 +169,7 @@ TEST(RenderThreads, ForEachRunsEveryItemOnceOnAReusedPool) {
     EXPECT_GE(host::RenderThreads().Count(), 1);
 }
 
-TEST(PerspectiveCamera, CornerRaysFollowTheFocalLengthAndThe36mmAperture) {
+TEST(PinholeCamera, CornerRaysFollowTheFocalLengthAndThe36mmAperture) {
     // 200 × 100 pixels, 36 mm focal length: the film is 36 × 18 mm, so the top-left corner
     // looks along (−18, 9, 36), the image centre along +Z.
     struct Case {
@@ -188,7 +188,7 @@ TEST(PerspectiveCamera, CornerRaysFollowTheFocalLengthAndThe36mmAperture) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         Ray ray;
-        host::PerspectiveRay(Matrix64(), c.focal, 200, 100, c.x, c.y, ray);
+        host::PinholeRay(Matrix64(), c.focal, 200, 100, c.x, c.y, ray);
         const Vector64 want = c.dir.GetNormalized();
         EXPECT_NEAR(ray.v.x, want.x, 1e-12);
         EXPECT_NEAR(ray.v.y, want.y, 1e-12);
@@ -200,8 +200,8 @@ TEST(PerspectiveCamera, CornerRaysFollowTheFocalLengthAndThe36mmAperture) {
     // top-left corner's (−18, 9, 36) to (−36, 9, −18).
     const Matrix64 worldFromCamera = MatrixMove({1, 2, 3}) * MatrixRotY(PI05);
     Ray centre, corner;
-    host::PerspectiveRay(worldFromCamera, 36, 200, 100, 100, 50, centre);
-    host::PerspectiveRay(worldFromCamera, 36, 200, 100, 0, 0, corner);
+    host::PinholeRay(worldFromCamera, 36, 200, 100, 100, 50, centre);
+    host::PinholeRay(worldFromCamera, 36, 200, 100, 0, 0, corner);
     EXPECT_EQ(centre.p, Vector64(1, 2, 3));
     EXPECT_NEAR(centre.v.x, -1.0, 1e-12);
     EXPECT_NEAR(centre.v.y, 0.0, 1e-12);
@@ -212,7 +212,7 @@ TEST(PerspectiveCamera, CornerRaysFollowTheFocalLengthAndThe36mmAperture) {
     EXPECT_NEAR(corner.v.z, want.z, 1e-12);
     // An empty image makes no sample.
     Ray none;
-    host::PerspectiveRay(Matrix64(), 36, 0, 100, 0, 0, none);
+    host::PinholeRay(Matrix64(), 36, 0, 100, 0, 0, none);
     EXPECT_TRUE(IsNoSample(none));
 }
 

@@ -1,5 +1,5 @@
 #include "frame_sampler.h"
-#include "perspective_camera.h"
+#include "pinhole_camera.h"
 #include "tracer.h"
 
 #include <gtest/gtest.h>
@@ -41,7 +41,7 @@ TEST(Tracer, UniformEnvironmentGivesItsColourInEveryPixel) {
     // A wide lens with its camera turned to look up and sideways: every direction is the same.
     const Matrix64 worldFromCamera = MatrixMove({3, -4, 5}) * MatrixRotY(1.0) * MatrixRotX(0.7);
     host::SampleFrame(threads, tracer, 2, frame, [&](Ray& ray, double x, double y) {
-        host::PerspectiveRay(worldFromCamera, 10.0, frame.width, frame.height, x, y, ray);
+        host::PinholeRay(worldFromCamera, 10.0, frame.width, frame.height, x, y, ray);
     });
     int pixels = 0;
     for (int y = 0; y < frame.height; ++y)

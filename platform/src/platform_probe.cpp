@@ -1,8 +1,8 @@
 // Readers of a context's objects for the tests.
-#include "platform_inspect.h"
+#include "platform_probe.h"
 #include "gl_state.h"
 
-namespace platform_inspect {
+namespace platform_probe {
 
 std::optional<GLTexture> texture(CGLContextObj ctx, GLuint name) {
     if (!ctx)
@@ -45,4 +45,4 @@ std::vector<NSOpenGLPixelFormatAttribute> pixelFormat(CGLContextObj ctx) {
     return ctx ? ctx->pixelFormat : std::vector<NSOpenGLPixelFormatAttribute>();
 }
 
-} // namespace platform_inspect
+} // namespace platform_probe

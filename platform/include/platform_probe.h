@@ -12,7 +12,7 @@
 #include <string_view>
 #include <vector>
 
-namespace platform_inspect {
+namespace platform_probe {
 
 // One OpenGL call. Arguments in order, pointers left out, floats as they were.
 struct GLCall {
@@ -61,4 +61,4 @@ int autoreleasePoolDepth();
 // Off: NSOpenGLContext::create fails, as on a machine without OpenGL.
 void setOpenGLContextsAvailable(bool available);
 
-} // namespace platform_inspect
+} // namespace platform_probe
