@@ -30,8 +30,8 @@ bool parsePixel(const std::string& text, double& x, double& y) {
     }
 }
 
-nlohmann::json vectorJson(const Vector64& v) {
-    return nlohmann::json::array({v.x, v.y, v.z});
+nlohmann::ordered_json vectorJson(const Vector64& v) {
+    return nlohmann::ordered_json::array({v.x, v.y, v.z});
 }
 
 } // namespace
@@ -71,7 +71,7 @@ std::optional<CliError> RaysCommand(const std::string& scene, const std::string&
     if (!host::CastDocumentRays(doc.get(), positions, pass, rays, why))
         return CliError{why};
     for (const host::CastRay& r : rays) {
-        const nlohmann::json line = {{"pass", r.pass},
+        const nlohmann::ordered_json line = {{"pass", r.pass},
                                      {"x", r.x},
                                      {"y", r.y},
                                      {"origin", vectorJson(r.origin)},
