@@ -72,10 +72,10 @@ std::optional<CliError> RaysCommand(const std::string& scene, const std::string&
         return CliError{why};
     for (const host::CastRay& r : rays) {
         const nlohmann::ordered_json line = {{"pass", r.pass},
-                                     {"x", r.x},
-                                     {"y", r.y},
-                                     {"origin", vectorJson(r.origin)},
-                                     {"direction", vectorJson(r.direction)}};
+                                             {"x", r.x},
+                                             {"y", r.y},
+                                             {"origin", vectorJson(r.origin)},
+                                             {"direction", vectorJson(r.direction)}};
         std::printf("%s\n", line.dump().c_str());
     }
     return std::nullopt;
